@@ -1,0 +1,33 @@
+#pragma once
+// Every private message, command id and control-id block of the program, in one place.
+#include <cstdint>
+
+// Tray icon and hot key.
+constexpr unsigned TRAY_ICON_ID = 1000;
+constexpr unsigned TRAY_CALLBACK_MESSAGE = 2000;
+constexpr int HOTKEY_ID_OPEN = 1;
+
+// Private window messages (WM_USER is 0x0400).
+constexpr unsigned WM_PNR_LOAD_PROFILE = 0x0400 + 101;
+constexpr unsigned WM_PNR_RELOAD = 0x0400 + 102;
+
+// Tray menu commands.
+constexpr unsigned IDM_QUIT = 1001;
+constexpr unsigned IDM_CONFIGURE = 1002;
+constexpr unsigned IDM_HELP = 1003;
+constexpr unsigned IDM_ABOUT = 1004;
+constexpr unsigned IDM_CHECK_UPDATES = 1005;
+constexpr unsigned IDM_MANAGE = 1006;
+constexpr unsigned IDM_CLUSTER_BASE = 1006;    // cluster n is 1006 + n, up to 1499
+constexpr unsigned IDM_QUICKMENU_BASE = 1500;  // Quick Menu entry n is 1500 + n, up to 1999
+
+// Control identifier blocks of the configuration windows.
+constexpr int IDC_CLUSTER_WINDOW_BASE = 3000;
+constexpr int IDC_INSPECTOR_BASE = 4000;
+constexpr int IDC_RULES_BASE = 5000;
+constexpr int IDC_SETTINGS_BASE = 6000;
+
+// Resources.
+constexpr int IDI_PINORA_LIGHT = 101;  // dark art, for light taskbars and all configuration windows
+constexpr int IDI_PINORA_DARK = 102;   // light art, for dark taskbars
+constexpr int IDR_EDDSA_PUBLIC_KEY = 67;

@@ -1,0 +1,172 @@
+// The hidden notification window: the program's central dispatcher for tray clicks, the hot
+// key, menu commands, the theme broadcast and reload requests.
+#include <string>
+
+#include "app/shell.h"
+#include "build_config.h"
+#include "engine/engine.h"
+#include "app/quick_menu.h"
+
+namespace {
+
+bool HelpBoxOpen = false;   // main thread only
+bool AboutBoxOpen = false;  // main thread only
+
+bool IsQuietMessage(UINT message, LPARAM lParam) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+        case WM_NCMOUSEMOVE:
+        case WM_SETCURSOR:
+        case WM_NCHITTEST:
+        case WM_MOUSELEAVE:
+        case WM_NCMOUSELEAVE:
+        case WM_MENUSELECT:
+        case WM_ENTERIDLE:
+            return true;
+        case TRAY_CALLBACK_MESSAGE:
+            return LOWORD(lParam) == WM_MOUSEMOVE;
+        default:
+            return false;
+    }
+}
+
+void RunQuitSequence() {
+    Diag(L"Quitting Pinora.\n");
+    Shell_NotifyIconW(NIM_DELETE, &TrayIconData);
+    UnregisterHotKey(NotifyWindow, HOTKEY_ID_OPEN);
+    StopAnimator();
+    UnregisterDesktopHook(NotifyWindow);
+    Sleep(1000);
+    PostQuitMessage(0);
+}
+
+void ShowHelpBox() {
+    if (HelpBoxOpen) return;
+    HelpBoxOpen = true;
+    const int answer = MessageBoxW(NotifyWindow,
+                                   L"How to use Pinora (subject to change):\n\r"
+                                   L"Create a context group (aka a cluster)\n\r"
+                                   L"Activate the cluster (Click your new cluster in \"Clusters\" submenu)\n\r"
+                                   L"Click the tray icon to enable the inspector window\n\r"
+                                   L"Save a window profile to a cluster with the preferred settings\n\r"
+                                   L"\n\rNeed more help?",
+                                   L"Pinora Help", MB_YESNO | MB_TOPMOST);
+    if (answer == IDYES) ShellExecuteW(nullptr, L"open", PINORA_HELP_URL, nullptr, nullptr, SW_SHOWNORMAL);
+    HelpBoxOpen = false;
+}
+
+void ShowAboutBox() {
+    if (AboutBoxOpen) return;
+    AboutBoxOpen = true;
+    const std::wstring text = std::wstring(L"Pinora - Window Management Utility\nVersion ") + PINORA_VERSION_TEXT;
+    MessageBoxW(NotifyWindow, text.c_str(), L"About Pinora", MB_OK | MB_ICONINFORMATION | MB_TOPMOST);
+    AboutBoxOpen = false;
+}
+
+void ToggleClusterByCommand(WPARAM commandId) {
+    for (const auto& [name, entry] : ClusterMap.Snapshot()) {
+        if (static_cast<WPARAM>(entry.commandId) == commandId) {
+            UpdateClusterMap(name, L"toggle");
+            UpdateTrayTooltip();
+            ApplyProfiles(0);
+            return;
+        }
+    }
+}
+
+void LaunchQuickMenuCluster(WPARAM commandId) {
+    for (const auto& [name, id] : QuickMenuIdMap) {
+        if (id != commandId) continue;
+        const ClusterEntry entry = ClusterMap.Read([&](const ClusterMapValue& map) {
+            auto it = map.find(name);
+            return it == map.end() ? ClusterEntry{} : it->second;
+        });
+        for (const auto& [title, profile] : entry.profiles) {
+            if (profile.launchWithQuickMenu) LaunchWindowProfile(profile);
+        }
+        UpdateClusterMap(name, L"activate");
+        UpdateTrayTooltip();
+        ApplyProfiles(0);
+        return;
+    }
+}
+
+void OnCommand(WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+        case IDM_QUIT:
+            RunQuitSequence();
+            return;
+        case IDM_CONFIGURE:
+            OpenOrRaiseSettingsWindow();
+            return;
+        case IDM_HELP:
+            ShowHelpBox();
+            return;
+        case IDM_ABOUT:
+            ShowAboutBox();
+            return;
+        case IDM_CHECK_UPDATES:
+            CheckForUpdatesInteractively();
+            return;
+        case IDM_MANAGE:
+            OpenOrRaiseClusterWindow();
+            return;
+        default:
+            break;
+    }
+    // Cluster and Quick Menu ids are tested on the whole wParam, and only while clusters exist.
+    if (ClusterMap.Read([](const ClusterMapValue& map) { return map.empty(); })) return;
+    if (wParam > IDM_CLUSTER_BASE && wParam < IDM_QUICKMENU_BASE) {
+        ToggleClusterByCommand(wParam);
+    } else if (wParam > IDM_QUICKMENU_BASE && wParam < 2000) {
+        LaunchQuickMenuCluster(wParam);
+    }
+}
+
+void OnSettingChange(LPARAM lParam) {
+    const auto* area = reinterpret_cast<const wchar_t*>(lParam);
+    if (!area || lstrcmpW(area, L"ImmersiveColorSet") != 0) return;
+    TrayIconData.hIcon = ThemeTrayIcon();
+    Shell_NotifyIconW(NIM_MODIFY, &TrayIconData);
+}
+
+void OnTrayCallback(LPARAM lParam) {
+    switch (lParam) {
+        case WM_LBUTTONUP:
+            OpenOrRaiseInspectorWindow();
+            break;
+        case WM_RBUTTONUP:
+            ShowTrayMenu();
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!IsQuietMessage(message, lParam)) Diag(L"General window hook triggered.\n");
+    switch (message) {
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        case WM_SETTINGCHANGE:
+            OnSettingChange(lParam);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(wParam);
+            return 0;
+        case WM_HOTKEY:
+            if (wParam == HOTKEY_ID_OPEN) OpenOrRaiseInspectorWindow();
+            return 0;
+        case WM_PNR_RELOAD:
+            UpdateClusterMap(L"", L"reload");
+            return 0;
+        case TRAY_CALLBACK_MESSAGE:
+            OnTrayCallback(lParam);
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,209 @@
+// Process start-up, the main message loop and the shutdown after it.
+#include "app/shell.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "engine/engine.h"
+#include "storage/ini.h"
+#include "ui/windows.h"
+
+HINSTANCE AppInstance = nullptr;
+HWND NotifyWindow = nullptr;
+NOTIFYICONDATAW TrayIconData = {};
+wchar_t AppDataPath[MAX_PATH] = {};
+OsVersionNumbers OsVersion;
+bool IsWindows11 = false;
+
+namespace {
+
+std::vector<HWINEVENTHOOK> WinEventHookList;
+
+struct WindowClassSpec {
+    const wchar_t* name;
+    WNDPROC procedure;
+    HICON icon;
+    int brushColor;
+    const wchar_t* failureMessage;
+};
+
+void ShowStartupError(const wchar_t* text, const wchar_t* caption, UINT icon) {
+    MessageBoxW(nullptr, text, caption, icon);
+}
+
+// Icon 101 or 102, falling back to a shared default-size image and then to the system icon.
+HICON LoadAppIcon(int id) {
+    HICON icon = LoadIconW(AppInstance, MAKEINTRESOURCEW(id));
+    if (!icon) {
+        icon = static_cast<HICON>(
+            LoadImageW(AppInstance, MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    }
+    if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
+    return icon;
+}
+
+bool RegisterWindowClasses(HICON notifyIcon, HICON appIcon) {
+    const WindowClassSpec classes[] = {
+        {L"PinoraNotifyWindow", NotifyWindowProc, notifyIcon, COLOR_WINDOW, L"Main Window Registration Failed!"},
+        {L"PinoraClusterConfigWindow", ClusterConfigWindowProc, appIcon, COLOR_BTNFACE,
+         L"Cluster Config Window Registration Failed!"},
+        {L"PinoraWindow", InspectorWindowProc, appIcon, COLOR_BTNFACE, L"Pinora Window Registration Failed!"},
+        {L"PinoraRulesWindow", RulesWindowProc, appIcon, COLOR_BTNFACE, L"Pinora Rules Window Registration Failed!"},
+        {L"PinoraConfigWindow", SettingsWindowProc, appIcon, COLOR_BTNFACE,
+         L"Pinora Configuration Window Registration Failed!"},
+    };
+    for (const auto& spec : classes) {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.style = CS_HREDRAW | CS_VREDRAW;
+        wc.lpfnWndProc = spec.procedure;
+        wc.hInstance = AppInstance;
+        wc.hIcon = spec.icon;
+        wc.hIconSm = spec.icon;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(spec.brushColor + 1));
+        wc.lpszClassName = spec.name;
+        if (!RegisterClassExW(&wc)) {
+            ShowStartupError(spec.failureMessage, L"Error!", MB_ICONWARNING);
+            return false;
+        }
+    }
+    return true;
+}
+
+void CreateDataFolders() {
+    const std::wstring folders[] = {AppDataRoot(), ClusterFolder()};
+    for (const auto& folder : folders) {
+        if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) CreateDirectoryW(folder.c_str(), nullptr);
+    }
+}
+
+void PrepareSettingsFile() {
+    DWORD attributes = GetFileAttributesW(SettingsFilePath().c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) WriteDefaultSettings();
+    ApplyAutostart(ReadStartWithWindows(32));
+}
+
+void AddTrayIcon() {
+    TrayIconData = {};
+    TrayIconData.cbSize = sizeof(NOTIFYICONDATAW);
+    TrayIconData.hWnd = NotifyWindow;
+    TrayIconData.uID = TRAY_ICON_ID;
+    TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    TrayIconData.uCallbackMessage = TRAY_CALLBACK_MESSAGE;
+    TrayIconData.hIcon = ThemeTrayIcon();
+    wcsncpy_s(TrayIconData.szTip, L"Pinora", _TRUNCATE);
+    TrayIconData.uVersion = NOTIFYICON_VERSION_4;  // never sent: the icon keeps the classic callback
+    Shell_NotifyIconW(NIM_ADD, &TrayIconData);
+}
+
+void ActivateStartupClusters() {
+    for (const auto& [name, entry] : ClusterMap.Snapshot()) {
+        if (ReadClusterValue(name, L"Configuration", L"Activate on Startup", L"No") == L"Yes") {
+            UpdateClusterMap(name, L"activate");
+        }
+    }
+}
+
+void InstallWinEventHooks() {
+    const DWORD ranges[][2] = {
+        {EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND},     {EVENT_SYSTEM_CAPTURESTART, EVENT_SYSTEM_MOVESIZEEND},
+        {EVENT_SYSTEM_MINIMIZEEND, EVENT_SYSTEM_MINIMIZEEND},   {EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE},
+        {EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_NAMECHANGE},
+    };
+    for (const auto& range : ranges) {
+        WinEventHookList.push_back(SetWinEventHook(range[0], range[1], nullptr, OnWinEvent, 0, 0,
+                                                   WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    }
+}
+
+int RunMessageLoop() {
+    MSG msg = {};
+    BOOL result;
+    while ((result = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return result == 0 ? static_cast<int>(msg.wParam) : 0;
+}
+
+void ShutDown(HRESULT comResult) {
+    FreeDesktopLibrary();
+    if (SUCCEEDED(comResult)) CoUninitialize();
+    for (HWINEVENTHOOK hook : WinEventHookList) {
+        if (hook) UnhookWinEvent(hook);
+    }
+    WinEventHookList.clear();
+    for (const wchar_t* name : {L"PinoraClusterConfigWindow", L"PinoraNotifyWindow", L"PinoraConfigWindow",
+                                L"PinoraRulesWindow", L"PinoraWindow"}) {
+        UnregisterClassW(name, AppInstance);
+    }
+    CleanUpUpdates();
+}
+
+}  // namespace
+
+int RunPinora(HINSTANCE instance) {
+    AppInstance = instance;
+    const HRESULT comResult = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    Diag(L"Starting main process\n");
+
+    // The mutex handle is kept, never closed, until the process ends.
+    CreateMutexW(nullptr, TRUE, L"PNRRunningMutex");
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        ShowStartupError(L"Application is already running.\nOpen the tray to find the Pinora icon.", L"Error",
+                         MB_ICONERROR);
+        return 0;
+    }
+
+    SetUpUpdates();
+
+    OsVersion = ReadOsVersion();
+    IsWindows11 = OsVersion.build >= 22000;
+    LoadDesktopLibrary();
+
+    INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    if (!InitCommonControlsEx(&controls)) {
+        ShowStartupError(L"Failed to initialize common controls.", L"Error", MB_ICONERROR);
+        return 0;
+    }
+
+    SHGetSpecialFolderPathW(nullptr, AppDataPath, CSIDL_APPDATA, FALSE);
+
+    const HICON iconLight = LoadAppIcon(IDI_PINORA_LIGHT);
+    const HICON iconDark = LoadAppIcon(IDI_PINORA_DARK);
+    const HICON notifyIcon = TaskbarUsesLightTheme() ? iconLight : iconDark;
+
+    if (!RegisterWindowClasses(notifyIcon, iconLight)) return 0;
+
+    NotifyWindow = CreateWindowExW(WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE, L"PinoraNotifyWindow",
+                                   L"Pinora Notification Handler", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   600, 400, nullptr, nullptr, AppInstance, nullptr);
+    if (!NotifyWindow) {
+        ShowStartupError(L"Notify Window Creation Failed!", L"Error!", MB_ICONWARNING);
+        return 0;
+    }
+
+    CreateDataFolders();
+    PrepareSettingsFile();
+    AddTrayIcon();
+
+    UpdateClusterMap(L"", L"");
+    RefreshLiveWindowList();
+    Diag(L"Initial Window State Check\n");
+    ActivateStartupClusters();
+    ApplyProfiles(0);
+    for (const WindowProfile& record : LiveWindowList.Snapshot()) RestoreZOrder(record);
+    UpdateTrayTooltip();
+
+    RegisterHotKey(NotifyWindow, HOTKEY_ID_OPEN, MOD_ALT, VK_OEM_3);
+    InstallWinEventHooks();
+    NameCurrentThread(L"Main Pinora Thread");
+
+    const int exitCode = RunMessageLoop();
+    ShutDown(comResult);
+    return exitCode;
+}

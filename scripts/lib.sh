@@ -1,0 +1,93 @@
+# Sourced by run.sh and test.sh: installing what is missing, the Wine prefix, the X display
+# and Wine's keepalive program.
+PNR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+PNR_BUILD="$PNR_ROOT/build/mingw"
+
+pnr_log() { printf '[pinora] %s\n' "$*" >&2; }
+
+pnr_install_deps() {
+    local need=()
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix mingw-w64-tools)
+    command -v wine >/dev/null || need+=(wine wine64)
+    [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+    command -v Xvfb >/dev/null || need+=(xvfb)
+    command -v cmake >/dev/null || need+=(cmake)
+    command -v ninja >/dev/null || need+=(ninja-build)
+    command -v import >/dev/null || need+=(imagemagick)
+    command -v xdpyinfo >/dev/null || need+=(x11-utils)
+    [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+    if [ "${1:-}" = fuzz ]; then
+        command -v clang++ >/dev/null || need+=(clang)
+        ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
+    fi
+    [ ${#need[@]} -eq 0 ] && return 0
+    pnr_log "installing: ${need[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+}
+
+pnr_build() {
+    cmake --preset mingw -S "$PNR_ROOT" >/dev/null
+    cmake --build "$PNR_BUILD" -j "$(nproc)"
+}
+
+# pnr_prefix <path> <desktop|unmanaged>: creates the prefix once, set to report Windows 10.
+# "desktop" runs everything in a Wine virtual desktop with a taskbar (run.sh); "unmanaged"
+# turns off window management instead (tests: no 2-second stall on hiding windows).
+pnr_prefix() {
+    export WINEPREFIX="$1"
+    source "$PNR_ROOT/scripts/wine-env.sh"
+    if [ ! -f "$WINEPREFIX/.pinora-ready" ]; then
+        pnr_log "creating Wine prefix $WINEPREFIX"
+        rm -rf "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        wine winecfg /v win10 >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.pinora-ready"
+    fi
+    if [ "$2" = desktop ]; then
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1
+        wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
+    else
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
+    fi
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+}
+
+# Starts Xvfb on a free display of its own and exports DISPLAY.
+pnr_start_xvfb() {
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+        PNR_XVFB_PID=$!
+        for _ in $(seq 50); do
+            xdpyinfo -display ":$n" >/dev/null 2>&1 && { export DISPLAY=":$n"; return 0; }
+            sleep 0.1
+        done
+        kill "$PNR_XVFB_PID" 2>/dev/null
+    done
+    pnr_log "could not start Xvfb"
+    return 1
+}
+
+# Wine's own helper processes inherit the standard streams of the first Wine process of a
+# prefix; started from inside CTest they keep it waiting. A small program of ours that only
+# waits in a message loop keeps those helpers up, with its streams going nowhere.
+pnr_start_keepalive() {
+    wine "$PNR_BUILD/bin/pinora_keepalive.exe" </dev/null >/dev/null 2>&1 &
+    PNR_KEEPALIVE_PID=$!
+    sleep 1
+}
+
+pnr_stop_all() {
+    [ -n "${PNR_KEEPALIVE_PID:-}" ] && kill "$PNR_KEEPALIVE_PID" 2>/dev/null
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+    [ -n "${PNR_XVFB_PID:-}" ] && kill "$PNR_XVFB_PID" 2>/dev/null
+    return 0
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The catalogue of cluster files: which clusters exist, their flags and their sections.
+#include <string>
+#include <vector>
+
+struct Cluster {
+    std::wstring name;
+    bool activateOnStartup = false;
+    bool showInQuickMenu = false;
+};
+
+std::vector<std::wstring> ListFilesMatching(const std::wstring& pattern);
+std::vector<std::wstring> ListClusterNames(const std::wstring& folder, const std::wstring& pattern);
+std::vector<std::wstring> ListClusterSections(const std::wstring& clusterFilePath);
+std::vector<Cluster> LoadClusterList();
+void DeleteClusterFile(const std::wstring& clusterName);
+void RenameClusterFile(const std::wstring& oldName, const std::wstring& newName);
