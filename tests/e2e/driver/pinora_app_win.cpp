@@ -1,0 +1,121 @@
+// Runs the real Pinora.exe for one test, from a folder of the test's own.
+#include <atomic>
+
+#include "driver/driver.h"
+
+namespace pnrtest {
+
+namespace {
+
+constexpr UINT kQuitCommand = 1001;
+
+HWND FindNotifyWindow(DWORD processId) {
+    auto windows = TopLevelWindowsOf(processId, L"PinoraNotifyWindow");
+    return windows.empty() ? nullptr : windows.front();
+}
+
+// A Pinora left running by an earlier, failed test would refuse our start.
+void EndStrayPinora() {
+    HWND stray;
+    while ((stray = FindWindowW(L"PinoraNotifyWindow", nullptr)) != nullptr) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(stray, &pid);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+        if (!process) break;
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
+std::wstring NewRunFolder() {
+    static std::atomic<int> counter{0};
+    CreateDirectoryW(L"C:\\pnr-e2e", nullptr);
+    std::wstring folder =
+        L"C:\\pnr-e2e\\run-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
+    RemoveTree(folder);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+PROCESS_INFORMATION Launch(const std::wstring& exePath) {
+    STARTUPINFOW startup = {sizeof(startup)};
+    PROCESS_INFORMATION process = {};
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                   &process);
+    return process;
+}
+
+}  // namespace
+
+PinoraApp::PinoraApp(PinoraOptions options) : options_(std::move(options)) {
+    EndStrayPinora();
+    if (options_.resetData) RemoveTree(PinoraDataFolder());
+    folder_ = NewRunFolder();
+    exePath_ = folder_ + L"\\Pinora.exe";
+    CopyFileW((BuildBinFolder() + L"\\Pinora.exe").c_str(), exePath_.c_str(), FALSE);
+    for (const auto& file : options_.besideExe) {
+        const std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
+        const std::wstring source = file.find(L'\\') == std::wstring::npos ? BuildBinFolder() + L"\\" + file : file;
+        CopyFileW(source.c_str(), (folder_ + L"\\" + name).c_str(), FALSE);
+    }
+}
+
+PinoraApp::~PinoraApp() {
+    Kill();
+    if (process_.hProcess) CloseHandle(process_.hProcess);
+    if (process_.hThread) CloseHandle(process_.hThread);
+    RemoveTree(folder_);
+}
+
+bool PinoraApp::Start() {
+    process_ = Launch(exePath_);
+    if (!process_.hProcess) return false;
+    if (!WaitUntil([&] { return (notifyWindow_ = FindNotifyWindow(process_.dwProcessId)) != nullptr; }, 10000ms)) {
+        return false;
+    }
+    return Sync(10000ms);
+}
+
+PROCESS_INFORMATION PinoraApp::StartAnother() {
+    return Launch(exePath_);
+}
+
+bool PinoraApp::IsRunning() const {
+    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> PinoraApp::WaitForExit(Millis timeout) {
+    if (!process_.hProcess) return std::nullopt;
+    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+bool PinoraApp::Post(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return PostMessageW(notifyWindow_, message, wParam, lParam) != FALSE;
+}
+
+bool PinoraApp::Sync(Millis timeout) const {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(notifyWindow_, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()),
+                               &ignored) != 0;
+}
+
+void PinoraApp::Quit() {
+    if (!IsRunning()) return;
+    Command(kQuitCommand);
+    WaitForExit(5000ms);
+}
+
+void PinoraApp::Kill() {
+    if (!IsRunning()) return;
+    TerminateProcess(process_.hProcess, 98);
+    WaitForSingleObject(process_.hProcess, 5000);
+}
+
+}  // namespace pnrtest
