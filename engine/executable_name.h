@@ -1,0 +1,6 @@
+#pragma once
+#include <string>
+
+// The file name part of an executable path: everything after the last backslash, or the whole
+// text when there is none. An unreadable path (empty) gives an empty name.
+std::wstring ExecutableNameOf(const std::wstring& path);
