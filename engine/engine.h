@@ -3,11 +3,14 @@
 // window-event reaction and virtual desktops.
 #include <windows.h>
 
+#include <atomic>
 #include <map>
+#include <mutex>
 #include <string>
 
 #include "app/shell.h"
 #include "engine/guarded_value.h"
+#include "engine/move_job.h"
 #include "storage/profile.h"
 
 // ---- Live windows ----------------------------------------------------------------------
@@ -39,8 +42,18 @@ extern GuardedValue<ClusterMapValue> ActiveClusterMap;
 void UpdateClusterMap(const std::wstring& clusterName, const std::wstring& command);
 
 // ---- Placement, animation and z-order ---------------------------------------------------------
-void ApplyProfiles(int delay);
+// The engine lock; its lock order is written down where it is defined.
+extern std::recursive_mutex& EngineMutex;
+extern GuardedValue<MoveJobMap>& MoveJobTable;
+extern GuardedValue<MovingFlagMap>& MovingFlags;  // true: the animator has not let go of the window
+extern std::atomic<bool> AnimatorRunning;
+
+void ApplyProfiles(int delay);  // delay in seconds; 2 means the configured "Time Delay"
+void ScheduleMove(const WindowProfile& record, int32_t x, int32_t y, int32_t width, int32_t height,
+                  int32_t delaySeconds, int32_t durationMs, int32_t frameIntervalMs);
+void CancelMove(HWND window);
 void StopAnimator();  // the Quit command's animator stop
+bool SetVisibleFrame(HWND window, int x, int y, int width, int height);
 void RestoreZOrder(WindowProfile record);
 
 // ---- Window events ------------------------------------------------------------------------------

@@ -14,10 +14,6 @@ WindowProfile LiveWindowAt(int) {
     return {};
 }
 void UpdateClusterMap(const std::wstring&, const std::wstring&) {}
-void ApplyProfiles(int) {}
-void StopAnimator() {}
-void RestoreZOrder(WindowProfile) {}
-void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {}
 void LoadDesktopLibrary() {}
 void FreeDesktopLibrary() {}
 void UnregisterDesktopHook(HWND) {}

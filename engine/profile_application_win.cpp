@@ -1,0 +1,79 @@
+// The engine's main pass: every live window that an active profile claims gets its corner
+// style, and a move to its saved frame when it is not there.
+#include <dwmapi.h>
+
+#include "engine/corner_preference.h"
+#include "engine/engine.h"
+#include "engine/rule_match.h"
+#include "engine/glide.h"
+#include "engine/window_positioning.h"
+
+namespace {
+
+constexpr int kConfiguredDelay = 2;
+
+// Hung windows are skipped along with the states the user chose: nothing done to them now
+// could take effect before the program recovers, and the next pass catches up.
+bool IsLeftAlone(HWND window) {
+    return IsMaximizedOrMinimized(window) || IsFullscreenWindow(window) || IsIconic(window) || IsWindowHung(window);
+}
+
+void SendCornerPreference(HWND window, CornerStyle style) {
+    const DWORD preference = static_cast<DWORD>(CornerPreferenceFor(style));
+    DwmSetWindowAttribute(window, kCornerPreferenceAttribute, &preference, sizeof(preference));
+}
+
+bool FrameEquals(const RECT& frame, const WindowProfile& profile) {
+    return profile.position.x == frame.left && profile.position.y == frame.top &&
+           profile.size.width == frame.right - frame.left && profile.size.height == frame.bottom - frame.top;
+}
+
+// The first profile of one cluster, by title, that claims the record (which then carries the
+// profile's settings); null when none does.
+const WindowProfile* FirstClaimingProfile(WindowProfile& record, const ClusterEntry& cluster) {
+    for (const auto& [title, profile] : cluster.profiles) {
+        if (MatchProfile(record, profile)) return &profile;
+    }
+    return nullptr;
+}
+
+// False when the window's frame cannot be read, so that another cluster may try.
+bool PlaceByProfile(const WindowProfile& record, const WindowProfile& profile, int delaySeconds) {
+    HWND window = record.hwnd;
+    if (window) SendCornerPreference(window, profile.corners);
+    RECT frame = {};
+    if (FAILED(GetVisibleFrame(window, &frame))) return false;
+    if (FrameEquals(frame, profile)) {
+        Diag(L"Window is where it should be.\n");
+        return true;
+    }
+    const bool moving = MovingFlags.Read([window](const MovingFlagMap& flags) {
+        const auto found = flags.find(window);
+        return found != flags.end() && found->second;
+    });
+    if (moving) {
+        Diag(L"Window was already moving (aborted).\n");
+        return true;
+    }
+    ScheduleMove(record, profile.position.x, profile.position.y, profile.size.width, profile.size.height, delaySeconds,
+                 kMoveDurationMs, kMoveFrameIntervalMs);
+    return true;
+}
+
+void ApplyToLiveWindow(WindowProfile record, const ClusterMapValue& activeClusters, int delaySeconds) {
+    if (IsLeftAlone(record.hwnd)) return;
+    for (const auto& [name, cluster] : activeClusters) {
+        const WindowProfile* profile = FirstClaimingProfile(record, cluster);
+        if (profile && PlaceByProfile(record, *profile, delaySeconds)) return;
+    }
+}
+
+}  // namespace
+
+void ApplyProfiles(int delay) {
+    Diag(L"Applying profiles.\n");
+    if (delay == kConfiguredDelay) delay = ReadTimeDelay();
+    const LiveWindowSequence liveWindows = LiveWindowList.Snapshot();
+    const ClusterMapValue activeClusters = ActiveClusterMap.Snapshot();
+    for (const WindowProfile& record : liveWindows) ApplyToLiveWindow(record, activeClusters, delay);
+}

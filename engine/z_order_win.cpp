@@ -1,0 +1,66 @@
+// Re-stacking a claimed window by its Z-Level: directly below the lowest manageable window
+// with a higher level.
+#include <map>
+
+#include "engine/engine.h"
+#include "engine/rule_match.h"
+#include "engine/window_positioning.h"
+
+namespace {
+
+bool IsTopmost(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// Only windows that an active cluster recognises are ever re-stacked.
+bool IsClaimedByActiveCluster(HWND window) {
+    const WindowProfile live = FindLiveWindow(window);
+    return ActiveClusterMap.Read([&live](const ClusterMapValue& clusters) {
+        for (const auto& [name, cluster] : clusters) {
+            for (const auto& [title, profile] : cluster.profiles) {
+                WindowProfile candidate = live;
+                if (MatchProfile(candidate, profile)) return true;
+            }
+        }
+        return false;
+    });
+}
+
+std::map<HWND, int32_t> LiveLevels() {
+    return LiveWindowList.Read([](const LiveWindowSequence& list) {
+        std::map<HWND, int32_t> levels;
+        for (const WindowProfile& record : list) levels.emplace(record.hwnd, record.zLevel);
+        return levels;
+    });
+}
+
+// Walks the stacking order top to bottom; the last manageable, non-topmost window above the
+// level wins. Windows outside the live list count as level 0. The cheap tests come first, so
+// the eligibility test (which reads titles) runs only for windows that would matter.
+HWND LowestWindowAbove(HWND window, int32_t level) {
+    const std::map<HWND, int32_t> levels = LiveLevels();
+    HWND lowest = nullptr;
+    for (HWND other = GetTopWindow(nullptr); other; other = GetWindow(other, GW_HWNDNEXT)) {
+        if (other == window || IsTopmost(other)) continue;
+        const auto found = levels.find(other);
+        const int32_t otherLevel = found == levels.end() ? 0 : found->second;
+        if (level < otherLevel && IsManageableWindow(other)) lowest = other;
+    }
+    return lowest;
+}
+
+}  // namespace
+
+void RestoreZOrder(WindowProfile record) {
+    HWND window = record.hwnd;
+    if (!window || IsMaximizedOrMinimized(window) || IsFullscreenWindow(window) || IsIconic(window)) return;
+    if (IsWindowHung(window) || !IsClaimedByActiveCluster(window)) return;
+    std::lock_guard<std::recursive_mutex> lock(EngineMutex);
+    HWND insertAfter = LowestWindowAbove(window, record.zLevel);
+    // With nothing above it the window goes to the top of the normal windows. HWND_NOTOPMOST
+    // alone would leave a normal window where it is, so it is used only for a topmost one,
+    // which it turns into a normal window.
+    if (!insertAfter) insertAfter = IsTopmost(window) ? HWND_NOTOPMOST : HWND_TOP;
+    SetWindowPosWithoutWaiting(window, insertAfter, 0, 0, 0, 0,
+                               SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
