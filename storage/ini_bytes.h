@@ -1,0 +1,13 @@
+#pragma once
+// The bytes of an INI file and its lines of wide text.
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Skips a leading UTF-8 byte-order mark, splits at line feeds and drops one carriage return
+// before each. A line that is not valid UTF-8 reads as an empty line.
+std::vector<std::wstring> SplitIniBytes(std::string_view bytes);
+
+// UTF-8 lines joined by CR LF, with no byte-order mark and no final line break. A line that
+// cannot be converted is written as an empty line.
+std::string JoinIniLines(const std::vector<std::wstring>& lines);
