@@ -1,0 +1,40 @@
+#include <shlobj.h>
+
+#include "app/shell.h"
+#include "storage/cluster_paths.h"
+#include "storage/ini.h"
+#include "storage/ini_file.h"
+#include "storage/utf8_text.h"
+
+std::wstring ReadClusterValue(const std::wstring& clusterName, const std::wstring& section, const std::wstring& key,
+                              const std::wstring& defaultValue) {
+    Diag(L"Reading INI file.\n");
+    IniDocument document;
+    IniFile(ClusterValueFilePath(ClusterFolder(), clusterName)).read(document);
+    return IniValueOr(document, section, key, defaultValue);
+}
+
+void WriteClusterValue(const std::wstring& clusterName, const std::wstring& section, const std::wstring& key,
+                       const std::wstring& value) {
+    Diag(L"Writing INI file\n");
+    const std::wstring sectionName = CutAtNul(section);
+    const std::wstring path = ClusterValueFilePath(ClusterFolder(), clusterName);
+    SHCreateDirectoryExW(nullptr, ClusterFolder().c_str(), nullptr);
+    const IniFile file(WithIniExtension(CutAtNul(path)));
+    IniDocument document;
+    file.read(document);
+    document.GetOrInsert(sectionName).GetOrInsert(key) = value;
+    file.write(document);
+}
+
+void DeleteClusterSection(const std::wstring& clusterName, const std::wstring& section) {
+    Diag(L"Deleting section from INI file.\n");
+    const std::wstring sectionName = CutAtNul(section);
+    // A name that has no UTF-8 form (a lone surrogate) could never have been stored.
+    if (!WideToUtf8(sectionName)) return;
+    const IniFile file(ClusterValueFilePath(ClusterFolder(), clusterName));
+    IniDocument document;
+    file.read(document);
+    document.Remove(sectionName);
+    file.write(document);
+}

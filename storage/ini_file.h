@@ -1,0 +1,21 @@
+#pragma once
+// One INI file on disk, read into a document and rewritten from one with its layout kept.
+#include <string>
+
+#include "storage/ini_document.h"
+
+class IniFile {
+  public:
+    explicit IniFile(std::wstring path);
+
+    // Clears the document and fills it from the file. False when the path is empty, the
+    // file cannot be opened, or an input/output error came before any complete line.
+    bool read(IniDocument& document) const;
+
+    // Rewrites the file so that it holds the document. False, with nothing written, when the
+    // path is empty, the existing file cannot be read, or it cannot be opened for writing.
+    bool write(const IniDocument& document) const;
+
+  private:
+    std::wstring path_;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// Window entries of a parsed cluster file.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "storage/ini_document.h"
+#include "storage/profile.h"
+
+// Every section but "Configuration", in the order of its first header.
+std::vector<std::wstring> WindowEntryNames(const IniDocument& document);
+
+// The entry's record, or nothing when its "Position" or "Size" cannot be read.
+std::optional<WindowProfile> ReadWindowProfile(const IniDocument& document, const std::wstring& entryName);
