@@ -167,6 +167,10 @@ LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
             OnTrayCallback(lParam);
             return 0;
         default:
+            if (message != WM_NULL && message == TaskbarCreatedMessage()) {
+                AddTrayIconAgain();
+                return 0;
+            }
             return DefWindowProcW(window, message, wParam, lParam);
     }
 }

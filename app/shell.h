@@ -43,6 +43,9 @@ HICON ThemeTrayIcon();  // icon 102 on a dark taskbar, 101 otherwise
 bool TaskbarUsesLightTheme();
 void ShowTrayMenu();
 void UpdateTrayTooltip();
+// The shell's broadcast after it (re)starts, and the answer to it.
+UINT TaskbarCreatedMessage();
+void AddTrayIconAgain();
 
 // ---- Settings and autostart -----------------------------------------------------------------
 void WriteDefaultSettings();

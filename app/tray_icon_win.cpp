@@ -1,5 +1,10 @@
-// The notification-area icon: its theme icon and its add, modify and delete calls.
+// The notification-area icon: its theme icon, its tooltip, and adding it again after the
+// shell restarts.
+#include <vector>
+
 #include "app/shell.h"
+#include "app/tray_tooltip.h"
+#include "engine/engine.h"
 
 bool TaskbarUsesLightTheme() {
     DWORD value = 1;  // a missing or unreadable value means a light taskbar
@@ -12,4 +17,26 @@ bool TaskbarUsesLightTheme() {
 HICON ThemeTrayIcon() {
     int id = TaskbarUsesLightTheme() ? IDI_PINORA_LIGHT : IDI_PINORA_DARK;
     return LoadIconW(AppInstance, MAKEINTRESOURCEW(id));
+}
+
+void UpdateTrayTooltip() {
+    Diag(L"Updating tray tooltip.\n");
+    const std::vector<std::wstring> activeNames = ActiveClusterMap.Read([](const ClusterMapValue& map) {
+        std::vector<std::wstring> names;
+        for (const auto& entry : map) names.push_back(entry.first);
+        return names;
+    });
+    wcsncpy_s(TrayIconData.szTip, TrayTooltipText(activeNames).c_str(), _TRUNCATE);
+    Shell_NotifyIconW(NIM_MODIFY, &TrayIconData);
+}
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+// A restarted shell has forgotten every icon; the record still holds the current tooltip.
+void AddTrayIconAgain() {
+    TrayIconData.hIcon = ThemeTrayIcon();
+    Shell_NotifyIconW(NIM_ADD, &TrayIconData);
 }
