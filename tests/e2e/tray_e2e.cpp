@@ -1,0 +1,237 @@
+// The tray icon's menu, the Quick Menu launcher and the icon's return after a shell restart.
+// Another process cannot read a popup menu, so the menu is driven by keys, as a user would
+// with the keyboard, and each choice is checked by its effect.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+#include "driver/driver.h"
+
+using namespace pnrtest;
+
+namespace {
+
+constexpr UINT kTrayCallback = 2000;
+constexpr UINT kTrayIconId = 1000;
+
+HWND VisibleMenuOf(const PinoraApp& app) {
+    for (HWND w : TopLevelWindowsOf(app.ProcessId(), L"#32768")) {
+        if (IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+// Right-clicks the tray icon and waits for the menu.
+HWND OpenTrayMenu(const PinoraApp& app) {
+    app.Post(kTrayCallback, 0, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = VisibleMenuOf(app)) != nullptr; }, 3000ms);
+    return menu;
+}
+
+// Keys reach the menu's own loop in the order posted, whichever menu window receives them.
+void PressKeys(HWND menu, std::initializer_list<WPARAM> keys) {
+    for (WPARAM key : keys) PostMessageW(menu, WM_KEYDOWN, key, 0);
+}
+
+// Root: "Clusters", then the Quick Menu entries. Clusters submenu: "Manage", then the clusters.
+void ChooseCluster(const PinoraApp& app, int index) {
+    HWND menu = OpenTrayMenu(app);
+    ASSERT_NE(menu, nullptr);
+    PressKeys(menu, {VK_DOWN, VK_RIGHT});
+    for (int i = 0; i < index; ++i) PressKeys(menu, {VK_DOWN});
+    PressKeys(menu, {VK_RETURN});
+    ASSERT_TRUE(WaitUntil([&] { return VisibleMenuOf(app) == nullptr; }, 3000ms));
+    ASSERT_TRUE(app.Sync());
+}
+
+void ChooseQuickMenuEntry(const PinoraApp& app, int index) {
+    HWND menu = OpenTrayMenu(app);
+    ASSERT_NE(menu, nullptr);
+    PressKeys(menu, {VK_DOWN});
+    for (int i = 0; i < index; ++i) PressKeys(menu, {VK_DOWN});
+    PressKeys(menu, {VK_RETURN});
+    ASSERT_TRUE(WaitUntil([&] { return VisibleMenuOf(app) == nullptr; }, 3000ms));
+    ASSERT_TRUE(app.Sync());
+}
+
+std::string WindowEntry(const std::string& section, const std::string& title, const std::string& position,
+                        const std::string& size, const std::string& extra = "") {
+    return "[" + section + "]\nTitle=" + title + "\nClass=PnrTestWindow\nPath=C:\\pnr\\testwin.exe\n" + extra +
+           "Position=" + position + "\nSize=" + size + "\nRules=Window title does match \"" + title + "\"\n";
+}
+
+void WriteTimeDelay(const wchar_t* seconds) {
+    CreateDirectoryW(PinoraDataFolder().c_str(), nullptr);
+    const std::wstring settings = PinoraDataFolder() + L"\\config.ini";
+    WritePrivateProfileStringW(L"Settings", L"Time Delay", seconds, settings.c_str());
+    WritePrivateProfileStringW(L"Settings", L"Start with Windows", L"No", settings.c_str());
+}
+
+HWND FindWindowTitled(const wchar_t* title) {
+    return FindWindowW(L"PnrTestWindow", title);
+}
+
+std::wstring ProgramOf(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process) return L"";
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (!QueryFullProcessImageNameW(process, 0, path, &size)) path[0] = L'\0';
+    CloseHandle(process);
+    return path;
+}
+
+// Ends the program a test started through Pinora, which the test does not own.
+void EndProcessOf(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    if (!process) return;
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+}
+
+// Ends every launched helper when the test ends, whichever way it ends.
+struct LaunchedWindowsCleanup {
+    LaunchedWindowsCleanup() { EndAll(); }
+    ~LaunchedWindowsCleanup() { EndAll(); }
+    static void EndAll() {
+        for (int i = 0; i < 10; ++i) {
+            HWND window = FindWindowTitled(L"PNR Launched Window");
+            if (!window) return;
+            EndProcessOf(window);
+        }
+    }
+};
+
+}  // namespace
+
+TEST(TrayMenu, ChoosingAClusterTogglesItAndPlacesItsWindowAtOnce) {
+    RemoveTree(PinoraDataFolder());
+    WriteTimeDelay(L"0");
+    WriteClusterFile(L"Alpha", "[Configuration]\nActivate on Startup=No\n");
+    WriteClusterFile(L"Work", "[Configuration]\nActivate on Startup=No\n" +
+                                  WindowEntry("Target", "PNR Tray Target", "300 200", "500 400"));
+    TestWindows helper;
+    // Open before the start, so that start-up's window list already holds it.
+    HWND target = helper.Open(L"PNR Tray Target", Rect(10, 10, 400, 300));
+    ASSERT_NE(target, nullptr);
+    PinoraApp app({/*resetData=*/false});
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(SameRect(WindowRect(target), Rect(10, 10, 400, 300)));
+
+    ChooseCluster(app, 2);  // Manage, Alpha, Work
+    EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(target), Rect(300, 200, 500, 400)); }, 3000ms))
+        << Describe(WindowRect(target));
+
+    // Chosen again, the cluster lets go: a drag away stays where the user left it.
+    ChooseCluster(app, 2);
+    ASSERT_TRUE(helper.Drag(target, Rect(50, 60, 500, 400)));
+    ASSERT_TRUE(app.Sync());
+    Sleep(800);  // longer than a glide with no delay
+    EXPECT_TRUE(SameRect(WindowRect(target), Rect(50, 60, 500, 400))) << Describe(WindowRect(target));
+
+    // And a third time it holds the window again.
+    ChooseCluster(app, 2);
+    EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(target), Rect(300, 200, 500, 400)); }, 3000ms))
+        << Describe(WindowRect(target));
+    app.Quit();
+}
+
+TEST(TrayMenu, EscapeClosesTheMenuWithoutACommand) {
+    PinoraApp app;
+    ASSERT_TRUE(app.Start());
+    HWND menu = OpenTrayMenu(app);
+    ASSERT_NE(menu, nullptr);
+    PressKeys(menu, {VK_ESCAPE});
+    EXPECT_TRUE(WaitUntil([&] { return VisibleMenuOf(app) == nullptr; }, 3000ms));
+    ASSERT_TRUE(app.Sync());
+    EXPECT_TRUE(app.IsRunning());
+    // The menu opens again on the next right-click.
+    menu = OpenTrayMenu(app);
+    ASSERT_NE(menu, nullptr);
+    PressKeys(menu, {VK_ESCAPE});
+    EXPECT_TRUE(WaitUntil([&] { return VisibleMenuOf(app) == nullptr; }, 3000ms));
+    app.Quit();
+}
+
+TEST(TrayMenu, ClusterWithoutANameWarnsInBothSectionsBeforeTheMenuOpens) {
+    RemoveTree(PinoraDataFolder());
+    WriteClusterFile(L"", "[Configuration]\nShow in Quick Menu=Yes\n");
+    PinoraApp app({/*resetData=*/false});
+    ASSERT_TRUE(app.Start());
+    app.Post(kTrayCallback, 0, WM_RBUTTONUP);
+
+    for (const wchar_t* text : {L"Problem appending clusters", L"Problem loading all clusters"}) {
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(app.ProcessId(), L"Error!")) != nullptr; }));
+        EXPECT_EQ(MessageBoxText(box), text);
+        EXPECT_EQ(VisibleMenuOf(app), nullptr);
+        CloseMessageBox(box);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    }
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = VisibleMenuOf(app)) != nullptr; }, 3000ms));
+    PressKeys(menu, {VK_ESCAPE});
+    EXPECT_TRUE(WaitUntil([&] { return VisibleMenuOf(app) == nullptr; }, 3000ms));
+    app.Quit();
+}
+
+TEST(QuickMenu, ChoosingAnEntryStartsItsProgramAndPlacesTheNewWindow) {
+    // The program lies in a folder with a blank. Unquoted, its command line would start the
+    // decoy "C:\\pnr-e2e\\quick.exe" instead, which opens a window of the same title.
+    const std::wstring folder = L"C:\\pnr-e2e\\quick launch";
+    const std::wstring decoy = L"C:\\pnr-e2e\\quick.exe";
+    const std::wstring program = folder + L"\\pnr_testwin.exe";
+    CreateDirectoryW(L"C:\\pnr-e2e", nullptr);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW((BuildBinFolder() + L"\\pnr_testwin.exe").c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW((BuildBinFolder() + L"\\pnr_testwin.exe").c_str(), decoy.c_str(), FALSE));
+
+    RemoveTree(PinoraDataFolder());
+    WriteClusterFile(L"Apps",
+                     "[Configuration]\nShow in Quick Menu=Yes\nActivate on Startup=No\n[Launched]\n"
+                     "Title=PNR Launched Window\nClass=PnrTestWindow\nPath=" +
+                         Utf8(program) +
+                         "\nLaunch with QuickMenu=Yes\nPosition=600 300\nSize=450 350\n"
+                         "Rules=Window title does match \"PNR Launched Window\"\n");
+    WriteClusterFile(L"Other", "[Configuration]\nShow in Quick Menu=No\n");
+    LaunchedWindowsCleanup launchedWindows;
+    PinoraApp app({/*resetData=*/false});
+    ASSERT_TRUE(app.Start());
+
+    ChooseQuickMenuEntry(app, 1);  // Clusters, then Apps
+    HWND launched = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (launched = FindWindowTitled(L"PNR Launched Window")) != nullptr; }, 5000ms));
+    EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(launched), Rect(600, 300, 450, 350)); }, 5000ms))
+        << Describe(WindowRect(launched));
+    EXPECT_EQ(ProgramOf(launched), program);
+
+    app.Quit();
+    RemoveTree(folder);
+    DeleteFileW(decoy.c_str());
+}
+
+TEST(TrayIcon, ShellRestartAddsTheIconAgain) {
+    PinoraApp app;
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(TrayIconExists(app.NotifyWindow(), kTrayIconId));
+
+    NOTIFYICONDATAW icon = {};
+    icon.cbSize = sizeof(icon);
+    icon.hWnd = app.NotifyWindow();
+    icon.uID = kTrayIconId;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &icon));
+    ASSERT_FALSE(TrayIconExists(app.NotifyWindow(), kTrayIconId));
+
+    app.Post(RegisterWindowMessageW(L"TaskbarCreated"));
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconExists(app.NotifyWindow(), kTrayIconId); }, 3000ms));
+    app.Quit();
+}
