@@ -9,8 +9,10 @@
 #include <string>
 
 #include "app/shell.h"
+#include "engine/executable_name.h"
 #include "engine/guarded_value.h"
 #include "engine/move_job.h"
+#include "engine/rule_match.h"
 #include "storage/profile.h"
 
 // ---- Live windows ----------------------------------------------------------------------
@@ -40,6 +42,9 @@ extern GuardedValue<ClusterMapValue> ClusterMap;
 extern GuardedValue<ClusterMapValue> ActiveClusterMap;
 
 void UpdateClusterMap(const std::wstring& clusterName, const std::wstring& command);
+bool ContainsCluster(const GuardedValue<ClusterMapValue>& map, const std::wstring& name);
+// A copy of one entry; an absent name gives an entry with id 0, inactive and without profiles.
+ClusterEntry CopyClusterEntry(const GuardedValue<ClusterMapValue>& map, const std::wstring& name);
 
 // ---- Placement, animation and z-order ---------------------------------------------------------
 // The engine lock; its lock order is written down where it is defined.

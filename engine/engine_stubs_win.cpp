@@ -2,18 +2,6 @@
 // until each one is built. They behave as a system with no clusters and no windows.
 #include "engine/engine.h"
 
-GuardedValue<LiveWindowSequence> LiveWindowList;
-GuardedValue<ClusterMapValue> ClusterMap;
-GuardedValue<ClusterMapValue> ActiveClusterMap;
-
-void RefreshLiveWindowList() {}
-WindowProfile FindLiveWindow(HWND) {
-    return {};
-}
-WindowProfile LiveWindowAt(int) {
-    return {};
-}
-void UpdateClusterMap(const std::wstring&, const std::wstring&) {}
 void LoadDesktopLibrary() {}
 void FreeDesktopLibrary() {}
 void UnregisterDesktopHook(HWND) {}

@@ -1,0 +1,89 @@
+// The two in-memory maps of clusters and the activation commands that rebuild them.
+#include "engine/engine.h"
+#include "engine/rule_match.h"
+#include "storage/catalogue.h"
+#include "storage/profile.h"
+
+GuardedValue<ClusterMapValue> ClusterMap;
+GuardedValue<ClusterMapValue> ActiveClusterMap;
+
+namespace {
+
+const std::wstring kActivate = L"activate";
+const std::wstring kToggle = L"toggle";
+const std::wstring kReload = L"reload";
+
+bool IsKnownCommand(const std::wstring& command) {
+    return command.empty() || command == kActivate || command == kToggle || command == kReload;
+}
+
+// Which clusters are active lives only in memory: each rebuild carries it over by name.
+std::map<std::wstring, bool> CurrentActiveFlags() {
+    return ClusterMap.Read([](const ClusterMapValue& map) {
+        std::map<std::wstring, bool> flags;
+        for (const auto& [name, entry] : map) flags.emplace(name, entry.active);
+        return flags;
+    });
+}
+
+bool ActiveFlagAfterCommand(bool active, const std::wstring& command) {
+    return command == kActivate ? true : !active;
+}
+
+// Profiles keyed by title; a later entry with a title already seen is dropped.
+std::map<std::wstring, WindowProfile> ProfilesByTitle(const std::wstring& clusterName) {
+    std::map<std::wstring, WindowProfile> profiles;
+    for (WindowProfile& profile : LoadWindowProfiles(clusterName)) profiles.emplace(profile.title, std::move(profile));
+    return profiles;
+}
+
+// Every active profile learns the live window it recognises. All live windows are tried, so
+// the last one in list order wins, and one window may serve several profiles.
+void BindLiveWindows(ClusterMapValue& activeMap) {
+    const LiveWindowSequence liveWindows = LiveWindowList.Snapshot();
+    for (auto& [name, entry] : activeMap) {
+        for (auto& [title, profile] : entry.profiles) {
+            for (const WindowProfile& live : liveWindows) {
+                if (!live.hwnd) continue;
+                WindowProfile candidate = live;
+                if (MatchProfile(candidate, profile)) profile.hwnd = live.hwnd;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void UpdateClusterMap(const std::wstring& clusterName, const std::wstring& command) {
+    if (!IsKnownCommand(command)) return;
+    Diag(L"Updating cluster map.\n");
+    const std::map<std::wstring, bool> previousFlags = CurrentActiveFlags();
+    ClusterMapValue fullMap;
+    ClusterMapValue activeMap;
+    int32_t position = 0;
+    for (const std::wstring& name : ListClusterNames(AppDataPath, L"\\Pinora\\Clusters\\*.ini")) {
+        ClusterEntry entry;
+        entry.commandId = static_cast<int32_t>(IDM_CLUSTER_BASE) + ++position;
+        const auto previous = previousFlags.find(name);
+        entry.active = previous != previousFlags.end() && previous->second;
+        if (!command.empty() && name == clusterName) entry.active = ActiveFlagAfterCommand(entry.active, command);
+        entry.profiles = ProfilesByTitle(name);
+        if (entry.active) activeMap.emplace(name, entry);
+        fullMap.emplace(name, std::move(entry));
+    }
+    // A reload re-reads the files only: its active profiles carry no window handles.
+    if (command != kReload) BindLiveWindows(activeMap);
+    ClusterMap.Replace(std::move(fullMap));
+    ActiveClusterMap.Replace(std::move(activeMap));
+}
+
+bool ContainsCluster(const GuardedValue<ClusterMapValue>& map, const std::wstring& name) {
+    return map.Read([&name](const ClusterMapValue& value) { return value.count(name) != 0; });
+}
+
+ClusterEntry CopyClusterEntry(const GuardedValue<ClusterMapValue>& map, const std::wstring& name) {
+    return map.Read([&name](const ClusterMapValue& value) {
+        const auto found = value.find(name);
+        return found == value.end() ? ClusterEntry{} : found->second;
+    });
+}

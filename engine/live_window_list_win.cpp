@@ -1,0 +1,130 @@
+// The engine's picture of every manageable window, foreground application first.
+#include <objbase.h>
+
+#include <algorithm>
+#include <map>
+
+#include "engine/engine.h"
+#include "engine/rule_match.h"
+#include "engine/window_identity.h"
+
+GuardedValue<LiveWindowSequence> LiveWindowList;
+
+namespace {
+
+BOOL CALLBACK CollectTopLevelWindow(HWND window, LPARAM context) {
+    try {
+        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    } catch (...) {
+        return FALSE;  // out of memory: work with what was collected
+    }
+    return TRUE;
+}
+
+// Top of the stacking order first. The handles are collected before any of them is read, so
+// the enumeration callback stays trivial and nothing can unwind through the system.
+std::vector<HWND> TopLevelWindowsInZOrder() {
+    std::vector<HWND> windows;
+    EnumWindows(CollectTopLevelWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+// The foreground window, its parents and its owner belong to the application the user is in;
+// they lead the list so that index 0 is that application's window.
+class ForegroundRelation {
+  public:
+    ForegroundRelation() : foreground_(GetForegroundWindow()), owner_(GetWindow(foreground_, GW_OWNER)) {}
+
+    bool IsRelated(HWND window) const {
+        return window == foreground_ || IsChild(window, foreground_) || (owner_ && window == owner_);
+    }
+
+  private:
+    HWND foreground_;
+    HWND owner_;
+};
+
+// Many windows share a process; its image path is read once per refresh.
+class ExecutablePathCache {
+  public:
+    const std::wstring& PathOf(HWND window) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        auto found = paths_.find(processId);
+        if (found == paths_.end()) found = paths_.emplace(processId, ExecutablePathOfProcess(processId)).first;
+        return found->second;
+    }
+
+  private:
+    std::map<DWORD, std::wstring> paths_;
+};
+
+// The first saved profile of any cluster, active or not, that recognises the window gives it
+// its z-level; the match has already copied that profile's settings into the record.
+void ApplyFirstMatchingProfile(WindowProfile& record, const ClusterMapValue& clusters) {
+    for (const auto& [clusterName, entry] : clusters) {
+        for (const auto& [title, profile] : entry.profiles) {
+            if (MatchProfile(record, profile)) {
+                record.zLevel = profile.zLevel;
+                return;
+            }
+        }
+    }
+}
+
+WindowProfile LiveRecordOf(HWND window, EligibleWindow&& eligible, ExecutablePathCache& paths) {
+    WindowProfile record;
+    record.hwnd = window;
+    record.title = std::move(eligible.title);
+    record.className = std::move(eligible.className);
+    record.exePath = paths.PathOf(window);
+    record.position = {eligible.frame.left, eligible.frame.top};
+    record.size = {eligible.frame.right - eligible.frame.left, eligible.frame.bottom - eligible.frame.top};
+    record.desktop = DesktopNameOf(window);
+    return record;
+}
+
+LiveWindowSequence ReadLiveWindows() {
+    const ClusterMapValue clusters = ClusterMap.Snapshot();
+    const ForegroundRelation foreground;
+    ExecutablePathCache paths;
+    LiveWindowSequence related;  // in enumeration order; each one goes in front of the earlier ones
+    LiveWindowSequence others;
+    for (HWND window : TopLevelWindowsInZOrder()) {
+        EligibleWindow eligible;
+        if (!ReadEligibleWindow(window, &eligible)) continue;
+        WindowProfile record = LiveRecordOf(window, std::move(eligible), paths);
+        ApplyFirstMatchingProfile(record, clusters);
+        (foreground.IsRelated(window) ? related : others).push_back(std::move(record));
+    }
+    std::reverse(related.begin(), related.end());
+    related.insert(related.end(), std::make_move_iterator(others.begin()), std::make_move_iterator(others.end()));
+    return related;
+}
+
+}  // namespace
+
+void RefreshLiveWindowList() {
+    // Desktop names may come through COM; a thread already in another apartment still works.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (FAILED(com) && com != RPC_E_CHANGED_MODE) {
+        LiveWindowList.Replace({});
+        return;
+    }
+    LiveWindowList.Replace(ReadLiveWindows());
+    if (SUCCEEDED(com)) CoUninitialize();
+}
+
+WindowProfile FindLiveWindow(HWND window) {
+    return LiveWindowList.Read([window](const LiveWindowSequence& list) {
+        const auto found = std::find_if(list.begin(), list.end(),
+                                        [window](const WindowProfile& record) { return record.hwnd == window; });
+        return found == list.end() ? WindowProfile{} : *found;
+    });
+}
+
+WindowProfile LiveWindowAt(int index) {
+    return LiveWindowList.Read([index](const LiveWindowSequence& list) {
+        return index < 0 || static_cast<size_t>(index) >= list.size() ? WindowProfile{} : list[index];
+    });
+}

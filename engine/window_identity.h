@@ -1,0 +1,20 @@
+#pragma once
+// Engine-internal reads of a window's identity, shared by the eligibility test and the live
+// window list so that one refresh reads each window only once.
+#include <windows.h>
+
+#include <string>
+
+// What the eligibility test has read of a window that passed it.
+struct EligibleWindow {
+    std::wstring title;
+    std::wstring className;
+    RECT frame = {};  // the visible frame
+};
+
+// The eligibility test, keeping what it read. False (and out unspecified) for a window that
+// may not be managed.
+bool ReadEligibleWindow(HWND window, EligibleWindow* out);
+
+// Full image path of a process, or empty when it cannot be read.
+std::wstring ExecutablePathOfProcess(DWORD processId);

@@ -1,0 +1,88 @@
+// What identifies a top-level window (title, class, executable) and where its visible frame is.
+#include "engine/window_identity.h"
+
+#include <dwmapi.h>
+#include <psapi.h>
+
+#include <vector>
+
+#include "app/win_handles.h"
+#include "engine/engine.h"
+
+namespace {
+
+constexpr DWORD kPathBufferChars = 260;
+
+// The system may refuse the limited query right (elevated or protected processes); the older
+// query-and-read rights still work for some of those.
+std::wstring PathFromLimitedQuery(HANDLE process) {
+    wchar_t buffer[kPathBufferChars] = {};
+    DWORD size = kPathBufferChars;
+    if (QueryFullProcessImageNameW(process, 0, buffer, &size)) return std::wstring(buffer, size);
+    const DWORD length = K32GetModuleFileNameExW(process, nullptr, buffer, kPathBufferChars);
+    return std::wstring(buffer, length);
+}
+
+std::wstring PathFromModuleRead(HANDLE process) {
+    wchar_t buffer[kPathBufferChars] = {};
+    const DWORD length = K32GetModuleFileNameExW(process, nullptr, buffer, kPathBufferChars);
+    return std::wstring(buffer, length);
+}
+
+}  // namespace
+
+std::wstring ExecutablePathOfProcess(DWORD processId) {
+    UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (process) return PathFromLimitedQuery(process.get());
+    process.reset(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    if (process) return PathFromModuleRead(process.get());
+    return {};
+}
+
+std::wstring GetWindowTitleText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) return {};
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
+    const int copied = GetWindowTextW(window, buffer.data(), length + 1);
+    return std::wstring(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+}
+
+std::wstring GetWindowClassName(HWND window) {
+    wchar_t buffer[260] = {};
+    const int length = GetClassNameW(window, buffer, 260);
+    return std::wstring(buffer, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+std::wstring GetWindowExecutablePath(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return ExecutablePathOfProcess(processId);
+}
+
+HRESULT GetVisibleFrame(HWND window, RECT* frame) {
+    const HRESULT result = DwmGetWindowAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, frame, sizeof(RECT));
+    if (SUCCEEDED(result)) return result;
+    // Without desktop composition (Wine, some remote and classic sessions) there are no
+    // invisible resize borders: the window rectangle is exactly what the user sees.
+    if (GetWindowRect(window, frame)) return S_OK;
+    return result;
+}
+
+bool IsMaximizedOrMinimized(HWND window) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(window, &placement);
+    return placement.showCmd == SW_SHOWMAXIMIZED || placement.showCmd == SW_MINIMIZE;
+}
+
+bool IsFullscreenWindow(HWND window) {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) return false;
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    if (!EqualRect(&rect, &monitor.rcMonitor)) return false;
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    const LONG_PTR extendedStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    return (style & (WS_CAPTION | WS_THICKFRAME)) == 0 && (extendedStyle & WS_EX_WINDOWEDGE) == 0;
+}
