@@ -121,6 +121,8 @@ class TestWindows {
     bool Hang(HWND window, Millis duration);
     bool RaiseEvent(HWND window, DWORD event);
     bool Burst(HWND window, int count);
+    // The desktop number that the desktop-library stand-in reports for the window.
+    bool SetDesktopNumber(HWND window, int number);
 
   private:
     LRESULT Send(const std::wstring& command) const;

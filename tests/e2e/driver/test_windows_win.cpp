@@ -93,6 +93,9 @@ bool TestWindows::Hang(HWND w, Millis duration) {
 bool TestWindows::RaiseEvent(HWND w, DWORD event) {
     return Send(L"event\t" + Handle(w) + L"\t" + std::to_wstring(event)) != 0;
 }
+bool TestWindows::SetDesktopNumber(HWND w, int number) {
+    return Send(L"desktop\t" + Handle(w) + L"\t" + std::to_wstring(number)) != 0;
+}
 bool TestWindows::Burst(HWND w, int count) {
     return Send(L"burst\t" + Handle(w) + L"\t" + std::to_wstring(count)) != 0;
 }

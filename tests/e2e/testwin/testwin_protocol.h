@@ -11,6 +11,7 @@
 //   minimize / maximize / restore / activate / close  hwnd
 //   hang    hwnd ms           the window's thread stops answering for ms milliseconds
 //   event   hwnd eventId      raise one window event for the window
+//   desktop hwnd number       the desktop number the desktop-library stand-in reports
 //   burst   hwnd count        rename and move in a tight loop, raising events each time
 //   quit                      close every window and end the helper
 #include <cstdint>

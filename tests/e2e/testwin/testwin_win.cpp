@@ -199,6 +199,11 @@ LRESULT RunCommand(const std::vector<std::wstring>& a) {
     }
     if (verb == L"close") return PostMessageW(w, kCloseMessage, 0, 0);
     if (verb == L"hang") return PostMessageW(w, kHangMessage, static_cast<WPARAM>(Number(a, 2)), 0);
+    if (verb == L"desktop") {
+        // The test stand-in of the desktop library reads a window's desktop from this property.
+        const auto number = static_cast<intptr_t>(Number(a, 2));
+        return SetPropW(w, L"PnrDesktopNumber", reinterpret_cast<HANDLE>(number + 1));
+    }
     if (verb == L"event") {
         RaiseEvent(static_cast<DWORD>(Number(a, 2)), w);
         return 1;
