@@ -49,6 +49,11 @@ std::vector<HWND> EnumerationOrder() {
     return order;
 }
 
+void HandlePendingMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
 WindowProfile ProfileRecognising(const std::wstring& title, int zLevel, const std::wstring& sectionName) {
     WindowProfile profile;
     profile.title = title;
@@ -155,12 +160,14 @@ TEST_F(LiveWindows, ForegroundWindowAndItsOwnerLeadTheList) {
     windows_.Run([dialog] { SetForegroundWindow(dialog); });
     ASSERT_EQ(GetForegroundWindow(), dialog);
 
-    // Activation may still re-stack the windows for a moment; compare against a stacking
-    // order that held for the whole refresh.
+    // Wine carries out the activation's re-stacking as the helper thread handles its queued
+    // events; compare against a stacking order that has settled and held for the whole refresh.
     std::vector<HWND> order;
     for (int attempt = 0; attempt < 50; ++attempt) {
+        windows_.Run(HandlePendingMessages);
         order = EnumerationOrder();
         RefreshLiveWindowList();
+        windows_.Run(HandlePendingMessages);
         if (EnumerationOrder() == order) break;
         Sleep(20);
     }
