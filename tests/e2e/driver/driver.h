@@ -78,7 +78,8 @@ class PinoraApp {
     // Messages to the notification window. Post returns at once; Command posts WM_COMMAND.
     bool Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     bool Command(UINT id) const { return Post(WM_COMMAND, id, 0); }
-    // Waits until the main thread has handled everything posted before (a WM_NULL round trip).
+    // Waits until the main thread has handled what was posted just before (up to five messages;
+    // a command that runs a modal box or a menu counts as handled once that is showing).
     bool Sync(Millis timeout = 5000ms) const;
     void Quit();
     void Kill();

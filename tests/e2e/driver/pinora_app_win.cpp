@@ -8,6 +8,7 @@ namespace pnrtest {
 namespace {
 
 constexpr UINT kQuitCommand = 1001;
+constexpr int kSyncRounds = 6;
 
 HWND FindNotifyWindow(DWORD processId) {
     auto windows = TopLevelWindowsOf(processId, L"PinoraNotifyWindow");
@@ -101,9 +102,16 @@ bool PinoraApp::Post(UINT message, WPARAM wParam, LPARAM lParam) const {
 }
 
 bool PinoraApp::Sync(Millis timeout) const {
-    DWORD_PTR ignored = 0;
-    return SendMessageTimeoutW(notifyWindow_, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()),
-                               &ignored) != 0;
+    // A sent message is handled before any posted one, so one round trip only proves the loop
+    // runs. Each further round trip lets at least one posted message be dispatched in full.
+    for (int round = 0; round < kSyncRounds; ++round) {
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutW(notifyWindow_, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()),
+                                 &ignored)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void PinoraApp::Quit() {

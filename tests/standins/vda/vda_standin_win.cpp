@@ -4,33 +4,19 @@
 // Pinora makes in "vda-calls.log" beside this DLL.
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
+
+#include "standin_log.h"
 
 namespace {
 
 constexpr wchar_t kDesktopProperty[] = L"PnrDesktopNumber";  // number + 1; absent means unknown
 
-std::wstring LogPath() {
-    HMODULE self = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&LogPath), &self);
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(self, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\')) + L"\\vda-calls.log";
-}
-
 void Record(const char* call, HWND window, int number) {
-    HANDLE file = CreateFileW(LogPath().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    char line[128];
-    int length = std::snprintf(line, sizeof(line), "%s %lld %d\n", call,
-                               static_cast<long long>(reinterpret_cast<intptr_t>(window)), number);
-    DWORD written = 0;
-    WriteFile(file, line, static_cast<DWORD>(length), &written, nullptr);
-    CloseHandle(file);
+    static const int anchor = 0;
+    AppendLine(
+        PathBesideModule(&anchor, L"vda-calls.log"),
+        std::string(call) + " " + std::to_string(reinterpret_cast<intptr_t>(window)) + " " + std::to_string(number));
 }
 
 }  // namespace
