@@ -77,10 +77,12 @@ void Land(HWND window, MoveJob& job) {
     StoreJob(window, job);
 }
 
-// A window that belongs on another virtual desktop is sent there and placed without a glide.
+// A window that belongs on another virtual desktop is sent there and placed without a glide:
+// it has left the screen the user watches. When no desktop carries the saved name (or no
+// desktop library is loaded) the window stays where it is and glides as usual.
 bool SentToSavedDesktop(HWND window, MoveJob& job) {
     if (!job.record.moveToDesktop || DesktopNameOf(window) == job.record.desktop) return false;
-    MoveWindowToDesktopByName(job.record, job.record.desktop);
+    if (!MoveWindowToDesktopByName(job.record, job.record.desktop)) return false;
     SetVisibleFrame(window, job.targetFrame);
     StartSettleThread(job.record, SettleDelayMs(job.duration));
     job.done = true;

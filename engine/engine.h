@@ -71,4 +71,5 @@ void LoadDesktopLibrary();
 void FreeDesktopLibrary();
 void UnregisterDesktopHook(HWND window);
 std::wstring DesktopNameOf(HWND window);
-void MoveWindowToDesktopByName(const WindowProfile& profile, const std::wstring& desktopName);
+// True when a desktop of that name exists and the library was asked to move the window there.
+bool MoveWindowToDesktopByName(const WindowProfile& profile, const std::wstring& desktopName);

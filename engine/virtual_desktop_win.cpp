@@ -90,17 +90,18 @@ std::wstring DesktopNameOf(HWND window) {
     return NameOrDefault(desktop ? UserGivenName(desktop.get()) : std::wstring(), static_cast<DWORD>(number));
 }
 
-void MoveWindowToDesktopByName(const WindowProfile& profile, const std::wstring& desktopName) {
-    if (!MoveWindowToDesktopNumber) return;
+bool MoveWindowToDesktopByName(const WindowProfile& profile, const std::wstring& desktopName) {
+    if (!MoveWindowToDesktopNumber) return false;
     UniqueHkey desktops = OpenKey(HKEY_CURRENT_USER, kDesktopsKey);
-    if (!desktops) return;
+    if (!desktops) return false;
     std::wstring subkey;
     for (DWORD index = 0; DesktopSubkeyAt(desktops.get(), index, &subkey); ++index) {
         // A subkey that cannot be opened is passed over, but its index still counts.
         UniqueHkey desktop = OpenKey(desktops.get(), subkey.c_str());
         if (desktop && NameOrDefault(UserGivenName(desktop.get()), index) == desktopName) {
             MoveWindowToDesktopNumber(GetAncestor(profile.hwnd, GA_ROOT), static_cast<int>(index));
-            return;
+            return true;
         }
     }
+    return false;
 }

@@ -52,6 +52,8 @@ bool TrayIconExists(HWND window, UINT id);
 struct PinoraOptions {
     bool resetData = true;                // remove %APPDATA%\Pinora before the start
     std::vector<std::wstring> besideExe;  // files from the build folder copied beside Pinora.exe
+    // (full source path, file name beside Pinora.exe): one stand-in under several names.
+    std::vector<std::pair<std::wstring, std::wstring>> copiedAs;
 };
 
 // One run of Pinora.exe from a folder of the test's own (a copy of the built exe, so that

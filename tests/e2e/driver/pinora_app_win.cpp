@@ -61,6 +61,9 @@ PinoraApp::PinoraApp(PinoraOptions options) : options_(std::move(options)) {
         const std::wstring source = file.find(L'\\') == std::wstring::npos ? BuildBinFolder() + L"\\" + file : file;
         CopyFileW(source.c_str(), (folder_ + L"\\" + name).c_str(), FALSE);
     }
+    for (const auto& [source, name] : options_.copiedAs) {
+        CopyFileW(source.c_str(), (folder_ + L"\\" + name).c_str(), FALSE);
+    }
 }
 
 PinoraApp::~PinoraApp() {

@@ -89,7 +89,7 @@ TEST_F(VirtualDesktops, ADesktopIsCalledByItsNameOrElseByItsNumber) {
 TEST_F(VirtualDesktops, AMoveGoesToTheFirstDesktopOfThatName) {
     WriteDesktops({L"Desktop 3", L"Chat", L"Chat", nullptr});
     PutOnDesktop(3);
-    MoveWindowToDesktopByName(Record(), L"Chat");
+    EXPECT_TRUE(MoveWindowToDesktopByName(Record(), L"Chat"));
     EXPECT_EQ(StandinDesktopOf(window_), 1);
     // A desktop without a name of its own answers to "Desktop " + its number, even when an
     // earlier desktop carries that text as its user-given name.
@@ -102,8 +102,8 @@ TEST_F(VirtualDesktops, AMoveGoesToTheFirstDesktopOfThatName) {
 TEST_F(VirtualDesktops, ANameThatMatchesNoDesktopLeavesTheWindowWhereItIs) {
     WriteDesktops({L"Work", nullptr});
     PutOnDesktop(1);
-    MoveWindowToDesktopByName(Record(), L"Games");
-    MoveWindowToDesktopByName(Record(), L"work");  // names compare case-sensitively
+    EXPECT_FALSE(MoveWindowToDesktopByName(Record(), L"Games"));
+    EXPECT_FALSE(MoveWindowToDesktopByName(Record(), L"work"));  // names compare case-sensitively
     EXPECT_EQ(StandinDesktopOf(window_), 1);
 }
 
@@ -112,7 +112,7 @@ TEST_F(VirtualDesktops, WithoutTheLibraryEveryDesktopOperationDoesNothing) {
     PutOnDesktop(0);
     FreeDesktopLibrary();
     EXPECT_EQ(DesktopNameOf(window_), L"");
-    MoveWindowToDesktopByName(Record(), L"Chat");
+    EXPECT_FALSE(MoveWindowToDesktopByName(Record(), L"Chat"));
     EXPECT_EQ(StandinDesktopOf(window_), 0);
     UnregisterDesktopHook(window_);  // must not crash
 }
