@@ -157,20 +157,22 @@ TEST_F(LiveWindows, ForegroundWindowAndItsOwnerLeadTheList) {
     dialogSpec.rect = {150, 150, 450, 350};
     const HWND dialog = windows_.Open(dialogSpec);
     const HWND unrelated = Open(L"Unrelated", {700, 100, 900, 300});
-    windows_.Run([dialog] { SetForegroundWindow(dialog); });
-    ASSERT_EQ(GetForegroundWindow(), dialog);
-
     // Wine carries out the activation's re-stacking as the helper thread handles its queued
-    // events; compare against a stacking order that has settled and held for the whole refresh.
+    // events, and other test programs may take the foreground meanwhile; compare against a
+    // stacking order and a foreground that have settled and held for the whole refresh.
     std::vector<HWND> order;
     for (int attempt = 0; attempt < 50; ++attempt) {
-        windows_.Run(HandlePendingMessages);
+        windows_.Run([dialog] {
+            SetForegroundWindow(dialog);
+            HandlePendingMessages();
+        });
         order = EnumerationOrder();
         RefreshLiveWindowList();
         windows_.Run(HandlePendingMessages);
-        if (EnumerationOrder() == order) break;
+        if (EnumerationOrder() == order && GetForegroundWindow() == dialog) break;
         Sleep(20);
     }
+    ASSERT_EQ(GetForegroundWindow(), dialog);
     const auto position = [&order](HWND w) { return std::find(order.begin(), order.end(), w) - order.begin(); };
     const HWND enumeratedLater = position(owner) > position(dialog) ? owner : dialog;
     const HWND enumeratedEarlier = enumeratedLater == owner ? dialog : owner;
