@@ -1,6 +1,7 @@
 #include "storage/ini_bytes.h"
 
 #include <optional>
+#include <string>
 
 #include "storage/utf8_text.h"
 
@@ -10,16 +11,22 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-std::vector<std::wstring> SplitIniBytes(std::string_view bytes) {
+void ForEachIniLine(std::string_view bytes, const std::function<void(std::wstring_view)>& onLine) {
     if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
-    std::vector<std::wstring> lines;
+    std::wstring text;
     while (!bytes.empty()) {
         const size_t feed = bytes.find('\n');
         std::string_view line = bytes.substr(0, feed);
         bytes.remove_prefix(feed == std::string_view::npos ? bytes.size() : feed + 1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(Utf8ToWide(line).value_or(std::wstring()));
+        if (!Utf8ToWide(line, text)) text.clear();
+        onLine(text);
     }
+}
+
+std::vector<std::wstring> SplitIniBytes(std::string_view bytes) {
+    std::vector<std::wstring> lines;
+    ForEachIniLine(bytes, [&lines](std::wstring_view line) { lines.emplace_back(line); });
     return lines;
 }
 

@@ -20,7 +20,7 @@ bool IniFile::read(IniDocument& document) const {
         if (lastFeed == std::string::npos) return false;
         file.bytes.resize(lastFeed + 1);
     }
-    document = ParseIniDocument(SplitIniBytes(file.bytes));
+    document = ParseIniBytes(file.bytes);
     return true;
 }
 

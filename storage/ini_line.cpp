@@ -5,6 +5,7 @@
 namespace {
 
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wstring_view to) {
+    if (text.find(from) == std::wstring_view::npos) return std::wstring(text);
     std::wstring result;
     result.reserve(text.size());
     size_t start = 0;

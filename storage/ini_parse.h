@@ -1,6 +1,7 @@
 #pragma once
 // Building a document from the lines of a file.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "storage/ini_document.h"
@@ -13,4 +14,6 @@ struct ParsedIniLines {
 };
 
 IniDocument ParseIniDocument(const std::vector<std::wstring>& lines);
+// Straight from the file's bytes, without keeping the lines.
+IniDocument ParseIniBytes(std::string_view bytes);
 ParsedIniLines ParseIniLinesForRewrite(const std::vector<std::wstring>& lines);

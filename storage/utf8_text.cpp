@@ -90,13 +90,23 @@ void AppendUtf8(std::string& bytes, uint32_t code) {
 
 std::optional<std::wstring> Utf8ToWide(std::string_view bytes) {
     std::wstring text;
+    if (!Utf8ToWide(bytes, text)) return std::nullopt;
+    return text;
+}
+
+bool Utf8ToWide(std::string_view bytes, std::wstring& text) {
+    text.clear();
     text.reserve(bytes.size());
     for (size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            text.push_back(static_cast<wchar_t>(bytes[i++]));
+            continue;
+        }
         const std::optional<uint32_t> code = DecodeOne(bytes, i);
-        if (!code) return std::nullopt;
+        if (!code) return false;
         AppendWide(text, *code);
     }
-    return text;
+    return true;
 }
 
 std::optional<std::string> WideToUtf8(std::wstring_view text) {

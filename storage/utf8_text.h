@@ -9,6 +9,9 @@
 // Nothing for malformed input: bad or truncated sequences, overlong forms, encoded
 // surrogates and code points beyond U+10FFFF.
 std::optional<std::wstring> Utf8ToWide(std::string_view bytes);
+// The same into a buffer whose capacity is reused; false (and the text unspecified) when
+// the bytes are malformed.
+bool Utf8ToWide(std::string_view bytes, std::wstring& text);
 
 // Nothing for text holding a lone surrogate or a value that is no Unicode code point.
 std::optional<std::string> WideToUtf8(std::wstring_view text);
