@@ -1,6 +1,10 @@
 #include "engine/executable_name.h"
 
-std::wstring ExecutableNameOf(const std::wstring& path) {
+std::wstring_view ExecutableNameIn(std::wstring_view path) {
     const size_t lastBackslash = path.rfind(L'\\');
-    return lastBackslash == std::wstring::npos ? path : path.substr(lastBackslash + 1);
+    return lastBackslash == std::wstring_view::npos ? path : path.substr(lastBackslash + 1);
+}
+
+std::wstring ExecutableNameOf(const std::wstring& path) {
+    return std::wstring(ExecutableNameIn(path));
 }

@@ -6,12 +6,14 @@
 
 namespace {
 
+enum class RuleField { WindowTitle, ExecutableName, ClassName, DesktopName };
+
 // A left-to-right reader over a rule text. Field names and joiners are recognised by their
 // first letter and then skipped by a fixed length without looking, so the position can run
 // past the end of a short or cut text; every read checks it against the end first.
 class RuleReader {
   public:
-    explicit RuleReader(const std::wstring& text) : text_(text) {}
+    explicit RuleReader(std::wstring_view text) : text_(text) {}
 
     bool AtEnd() const { return pos_ >= text_.size(); }
     wchar_t Current() const { return AtEnd() ? L'\0' : text_[pos_]; }
@@ -21,7 +23,7 @@ class RuleReader {
         while (!AtEnd() && text_[pos_] == L' ') ++pos_;
     }
 
-    bool SkipWord(const std::wstring& word) {
+    bool SkipWord(std::wstring_view word) {
         if (AtEnd() || text_.compare(pos_, word.size(), word) != 0) return false;
         pos_ += word.size();
         return true;
@@ -29,12 +31,12 @@ class RuleReader {
 
     // The operator runs up to the character in front of the opening quote (the space the
     // editor writes there); the value lies between the quotes. False when a quote is missing.
-    bool ReadOperatorAndValue(std::wstring* operatorText, std::wstring* value) {
+    bool ReadOperatorAndValue(std::wstring_view* operatorText, std::wstring_view* value) {
         if (AtEnd()) return false;
         const size_t open = text_.find(L'"', pos_);
-        if (open == std::wstring::npos) return false;
+        if (open == std::wstring_view::npos) return false;
         const size_t close = text_.find(L'"', open + 1);
-        if (close == std::wstring::npos) return false;
+        if (close == std::wstring_view::npos) return false;
         const size_t operatorEnd = open > pos_ ? open - 1 : pos_;
         *operatorText = text_.substr(pos_, operatorEnd - pos_);
         *value = text_.substr(open + 1, close - open - 1);
@@ -43,7 +45,7 @@ class RuleReader {
     }
 
   private:
-    const std::wstring& text_;
+    std::wstring_view text_;
     size_t pos_ = 0;
 };
 
@@ -58,6 +60,14 @@ constexpr FieldName kFieldNames[] = {
     {L"Class name", RuleField::ClassName},
     {L"Desktop name", RuleField::DesktopName},
     {L"Executable name", RuleField::ExecutableName},
+};
+
+// The meaning of one condition, as it lies in the rule text: the views point into that text.
+struct WindowRule {
+    RuleField field = RuleField::WindowTitle;
+    bool negated = false;
+    std::wstring_view operatorText;
+    std::wstring_view value;
 };
 
 // Reads one condition at the reader's position. False stops the evaluation: an unknown
@@ -78,12 +88,12 @@ bool ReadCondition(RuleReader& reader, WindowRule* rule) {
     return reader.ReadOperatorAndValue(&rule->operatorText, &rule->value);
 }
 
-std::wstring FieldValueOf(const WindowProfile& record, RuleField field) {
+std::wstring_view FieldValueOf(const WindowProfile& record, RuleField field) {
     switch (field) {
         case RuleField::WindowTitle:
             return record.title;
         case RuleField::ExecutableName:
-            return ExecutableNameOf(record.exePath);
+            return ExecutableNameIn(record.exePath);
         case RuleField::ClassName:
             return record.className;
         case RuleField::DesktopName:
@@ -135,25 +145,25 @@ void CopyProfileSettings(WindowProfile& record, const WindowProfile& profile) {
     record.corners = profile.corners;
 }
 
-bool StartsWith(const std::wstring& text, const std::wstring& head) {
+bool StartsWith(std::wstring_view text, std::wstring_view head) {
     return text.size() >= head.size() && text.compare(0, head.size(), head) == 0;
 }
 
-bool EndsWith(const std::wstring& text, const std::wstring& tail) {
+bool EndsWith(std::wstring_view text, std::wstring_view tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 }  // namespace
 
-bool EvaluateCondition(const std::wstring& fieldValue, const std::wstring& expected, bool negated,
-                       const std::wstring& operatorText) {
+bool EvaluateCondition(std::wstring_view fieldValue, std::wstring_view expected, bool negated,
+                       std::wstring_view operatorText) {
     bool holds = false;
     switch (operatorText.empty() ? L'\0' : operatorText[0]) {
         case L'm':
             holds = fieldValue == expected;
             break;
         case L'c':
-            holds = fieldValue.find(expected) != std::wstring::npos;
+            holds = fieldValue.find(expected) != std::wstring_view::npos;
             break;
         case L'b':
             holds = StartsWith(fieldValue, expected);

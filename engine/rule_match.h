@@ -2,24 +2,14 @@
 // Rule texts: the chain of conditions by which a saved window entry recognises its window,
 // for example
 //   Window title does match "Inbox" AND Executable name does not end with "x.exe"
-#include <string>
+#include <string_view>
 
 #include "storage/profile.h"
 
-// The meaning of one condition, as the Rules editor shows it in a row.
-enum class RuleField { WindowTitle, ExecutableName, ClassName, DesktopName };
-
-struct WindowRule {
-    RuleField field = RuleField::WindowTitle;
-    bool negated = false;
-    std::wstring operatorText;  // "match", "contain", "begin with" or "end with"
-    std::wstring value;
-};
-
 // Compares one field value with a condition's value; the operator is chosen by its first
 // letter, and a negated condition gives the opposite result.
-bool EvaluateCondition(const std::wstring& fieldValue, const std::wstring& expected, bool negated,
-                       const std::wstring& operatorText);
+bool EvaluateCondition(std::wstring_view fieldValue, std::wstring_view expected, bool negated,
+                       std::wstring_view operatorText);
 
 // True when the profile's rule text holds for the record. On a match the profile's settings
 // are copied into the record (section name, URL, rules, desktop flags and name, Quick Menu
