@@ -22,7 +22,8 @@ void WriteClusterValue(const std::wstring& clusterName, const std::wstring& sect
     SHCreateDirectoryExW(nullptr, ClusterFolder().c_str(), nullptr);
     const IniFile file(WithIniExtension(CutAtNul(path)));
     IniDocument document;
-    file.read(document);
+    // A file that exists but could not be read must not be replaced by this one value.
+    if (!file.readForRewrite(document)) return;
     document.GetOrInsert(sectionName).GetOrInsert(key) = value;
     file.write(document);
 }
@@ -34,7 +35,7 @@ void DeleteClusterSection(const std::wstring& clusterName, const std::wstring& s
     if (!WideToUtf8(sectionName)) return;
     const IniFile file(ClusterValueFilePath(ClusterFolder(), clusterName));
     IniDocument document;
-    file.read(document);
+    if (!file.readForRewrite(document)) return;
     document.Remove(sectionName);
     file.write(document);
 }

@@ -3,9 +3,9 @@
 // appearance, each found through a hash index. Names are trimmed on every lookup and then
 // compared exactly (case-sensitive).
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <functional>
 #include <utility>
 #include <vector>
 

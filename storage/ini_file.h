@@ -12,6 +12,11 @@ class IniFile {
     // file cannot be opened, or an input/output error came before any complete line.
     bool read(IniDocument& document) const;
 
+    // Like read, for a document that is about to be changed and written back: a missing file
+    // gives an empty document and true, but a file that could not be read in full gives
+    // false, since writing back what was read would delete the rest.
+    bool readForRewrite(IniDocument& document) const;
+
     // Rewrites the file so that it holds the document. False, with nothing written, when the
     // path is empty, the existing file cannot be read, or it cannot be opened for writing.
     bool write(const IniDocument& document) const;

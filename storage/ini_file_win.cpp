@@ -24,6 +24,15 @@ bool IniFile::read(IniDocument& document) const {
     return true;
 }
 
+bool IniFile::readForRewrite(IniDocument& document) const {
+    document.clear();
+    if (path_.empty()) return false;
+    const FileBytes file = ReadFileBytes(path_);
+    if (file.outcome == FileReadOutcome::Failed || file.outcome == FileReadOutcome::Partial) return false;
+    document = ParseIniBytes(file.bytes);
+    return true;
+}
+
 bool IniFile::write(const IniDocument& document) const {
     if (path_.empty()) return false;
     const FileBytes file = ReadFileBytes(path_);

@@ -83,6 +83,7 @@ TEST_F(IniFileOnDisk, FileThatCannotBeReadIsNeitherReadNorWritten) {
     document.GetOrInsert(L"stale");
     EXPECT_FALSE(IniFile(path_).read(document));
     EXPECT_EQ(document.size(), 0u);
+    EXPECT_FALSE(IniFile(path_).readForRewrite(document));
     EXPECT_FALSE(WriteValue(L"new"));
 }
 
@@ -91,7 +92,10 @@ TEST_F(IniFileOnDisk, EmptyPathMissingFileAndFolderAtThePath) {
     EXPECT_FALSE(IniFile(L"").read(document));
     EXPECT_FALSE(IniFile(L"").write(document));
     EXPECT_FALSE(IniFile(path_).read(document));
+    // A file yet to be made is an empty document to build on.
+    EXPECT_TRUE(IniFile(path_).readForRewrite(document));
     CreateDirectoryW(path_.c_str(), nullptr);
+    EXPECT_FALSE(IniFile(path_).readForRewrite(document));
     EXPECT_FALSE(IniFile(path_).write(document));
 }
 
