@@ -2,12 +2,30 @@
 #include "engine/engine.h"
 #include "engine/window_positioning.h"
 
+namespace {
+
+// The invisible resize borders around the visible frame differ per window and per state, so
+// they are measured anew on every call. Our own posted moves may be carried out between the
+// two reads; the measurement counts only when the outer rectangle held still around it.
+bool MeasureFrames(HWND window, RECT* outer, RECT* visible) {
+    constexpr int kAttempts = 3;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        RECT outerAfter = {};
+        if (!GetWindowRect(window, outer) || FAILED(GetVisibleFrame(window, visible)) ||
+            !GetWindowRect(window, &outerAfter)) {
+            return false;
+        }
+        if (EqualRect(outer, &outerAfter)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool SetVisibleFrame(HWND window, int x, int y, int width, int height) {
     RECT outer = {};
     RECT visible = {};
-    if (!GetWindowRect(window, &outer) || FAILED(GetVisibleFrame(window, &visible))) return false;
-    // The invisible resize borders around the visible frame differ per window and per state,
-    // so they are measured anew on every call.
+    if (!MeasureFrames(window, &outer, &visible)) return false;
     const int left = x + (outer.left - visible.left);
     const int top = y + (outer.top - visible.top);
     const int outerWidth = width + ((outer.right - outer.left) - (visible.right - visible.left));

@@ -2,13 +2,14 @@
 // windows are placed, re-stacked or released from their animation.
 #include <map>
 #include <memory>
+#include <utility>
 
 #include "engine/engine.h"
 #include "ui/windows.h"
 
 namespace {
 
-// Our own code editor windows; events from them are of no interest.
+// Events from the code editor windows of this program's own source are ignored.
 const wchar_t kExcludedTitleFragment[] = L" - PNR - C/C++ - Visual Studio Code";
 
 constexpr int kNoDelay = 0;
@@ -34,6 +35,15 @@ bool IsMarkedMoving(HWND window) {
         const auto found = flags.find(window);
         return found != flags.end() && found->second;
     });
+}
+
+// Location changes arrive for every step of every window being moved. Unless the Inspector
+// follows them, the window is part of the last activated one, or fullscreen is involved, their
+// reaction has nothing to do, and the filter's reads of the window are skipped.
+bool MayConcernFullscreen(HWND window) {
+    const auto& fullscreenSeen = FullscreenSeen();
+    const auto mark = fullscreenSeen.find(window);
+    return (mark != fullscreenSeen.end() && mark->second) || IsFullscreenWindow(window);
 }
 
 void CancelMoveIfMoving(HWND window) {
@@ -80,11 +90,38 @@ void OnLocationChange(HWND window, const WindowProfile& record) {
     ApplyProfiles(kConfiguredDelay);
 }
 
-void OnNameChange() {
+// The re-read-and-place pass of new, restored and renamed windows reads every window on the
+// desktop, and some programs rename their windows hundreds of times a second. The first
+// request runs at once; requests that follow while the main thread still has events queued
+// are merged into one pass, run when the queue has drained (a thread timer fires only then).
+UINT_PTR MergeTimer = 0;
+bool PassRequested = false;
+bool InspectorUpdateRequested = false;
+
+void RunPlacementPass() {
+    const bool updateInspector = std::exchange(InspectorUpdateRequested, false);
     RefreshLiveWindowList();
     const WindowProfile foreground = LiveWindowAt(0);
     ApplyProfiles(kNoDelay);
-    UpdateInspector(foreground, kInspectorRulesOnlyMode);
+    if (updateInspector) UpdateInspector(foreground, kInspectorRulesOnlyMode);
+}
+
+void RequestPlacementPass(bool updateInspector);
+
+void CALLBACK OnMergeTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    MergeTimer = 0;
+    if (std::exchange(PassRequested, false)) RequestPlacementPass(false);
+}
+
+void RequestPlacementPass(bool updateInspector) {
+    InspectorUpdateRequested = InspectorUpdateRequested || updateInspector;
+    if (MergeTimer) {
+        PassRequested = true;
+        return;
+    }
+    RunPlacementPass();
+    MergeTimer = SetTimer(nullptr, 0, 0, OnMergeTimer);
 }
 
 void Dispatch(DWORD event, HWND window, const WindowProfile& record) {
@@ -103,14 +140,13 @@ void Dispatch(DWORD event, HWND window, const WindowProfile& record) {
             return;
         case EVENT_SYSTEM_MINIMIZEEND:
         case EVENT_OBJECT_CREATE:
-            RefreshLiveWindowList();
-            ApplyProfiles(kNoDelay);
+            RequestPlacementPass(false);
             return;
         case EVENT_OBJECT_LOCATIONCHANGE:
             OnLocationChange(window, record);
             return;
         case EVENT_OBJECT_NAMECHANGE:
-            OnNameChange();
+            RequestPlacementPass(true);
             return;
         default:
             return;
@@ -121,8 +157,12 @@ void Dispatch(DWORD event, HWND window, const WindowProfile& record) {
 
 void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId, LONG, DWORD, DWORD) {
     if (!window) return;
-    if (objectId != OBJID_WINDOW && (objectId == OBJID_CLIENT || !IsChildOfLastForeground(window))) return;
-    if (!IsManageableWindow(window) && !IsChildOfLastForeground(window)) return;
+    const bool childOfForeground = IsChildOfLastForeground(window);
+    if (objectId != OBJID_WINDOW && (objectId == OBJID_CLIENT || !childOfForeground)) return;
+    if (event == EVENT_OBJECT_LOCATIONCHANGE && !childOfForeground && !InspectorOpen && !MayConcernFullscreen(window)) {
+        return;
+    }
+    if (!IsManageableWindow(window) && !childOfForeground) return;
     const WindowProfile record = FindLiveWindow(window);
     if (record.title.find(kExcludedTitleFragment) != std::wstring::npos) return;
     if (IsMaximizedOrMinimized(window)) return;

@@ -1,6 +1,7 @@
 // Re-stacking a claimed window by its Z-Level: directly below the lowest manageable window
 // with a higher level.
 #include <map>
+#include <vector>
 
 #include "engine/engine.h"
 #include "engine/rule_match.h"
@@ -34,17 +35,34 @@ std::map<HWND, int32_t> LiveLevels() {
     });
 }
 
-// Walks the stacking order top to bottom; the last manageable, non-topmost window above the
-// level wins. Windows outside the live list count as level 0. The cheap tests come first, so
-// the eligibility test (which reads titles) runs only for windows that would matter.
+BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
+    try {
+        reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    } catch (...) {
+        return FALSE;  // out of memory: walk what was collected
+    }
+    return TRUE;
+}
+
+// Top of the stacking order first: the order of the GetTopWindow / GW_HWNDNEXT walk, read in
+// one call instead of one per window.
+std::vector<HWND> TopLevelWindowsTopFirst() {
+    std::vector<HWND> windows;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+// The last manageable, non-topmost window above the level in the stacking order wins. Windows
+// outside the live list count as level 0. The level is compared first, so the window server is
+// asked about a window only when its level would matter.
 HWND LowestWindowAbove(HWND window, int32_t level) {
     const std::map<HWND, int32_t> levels = LiveLevels();
     HWND lowest = nullptr;
-    for (HWND other = GetTopWindow(nullptr); other; other = GetWindow(other, GW_HWNDNEXT)) {
-        if (other == window || IsTopmost(other)) continue;
+    for (HWND other : TopLevelWindowsTopFirst()) {
         const auto found = levels.find(other);
         const int32_t otherLevel = found == levels.end() ? 0 : found->second;
-        if (level < otherLevel && IsManageableWindow(other)) lowest = other;
+        if (level >= otherLevel || other == window) continue;
+        if (!IsTopmost(other) && IsManageableWindow(other)) lowest = other;
     }
     return lowest;
 }

@@ -1,0 +1,46 @@
+// A hung program and a flood of window events must not stall Pinora: other windows are still
+// placed and "Quit" still ends the program.
+#include "engine_scenario.h"
+
+using namespace pnrtest;
+
+namespace {
+
+const RECT kSavedHung = Rect(300, 200, 500, 350);
+const RECT kSavedOther = Rect(900, 300, 400, 300);
+
+class EngineRobustness : public EngineScenario {};
+
+TEST_F(EngineRobustness, AHungWindowBeingPlacedStallsNeitherOtherGlidesNorQuit) {
+    WriteCluster(L"Work", true, {{"PNR Hung", kSavedHung}, {"PNR Other", kSavedOther}});
+    StartPinora();
+    TestWindows helper;
+    HWND hung = OpenAnnounced(helper, L"PNR Hung", Rect(40, 40, 320, 240));
+    ASSERT_TRUE(helper.Hang(hung, 10000ms));
+
+    HWND other = OpenAnnounced(helper, L"PNR Other", Rect(40, 600, 320, 240));
+    EXPECT_TRUE(WaitUntil([&] { return IsAt(other, kSavedOther); }, 4000ms)) << Describe(WindowRect(other));
+    // A drag of the other window is handled while the hung one still sleeps.
+    ASSERT_TRUE(helper.Drag(other, Rect(40, 600, 320, 240)));
+    ASSERT_TRUE(App().Sync(2000ms));
+
+    App().Command(1001);  // "Quit"
+    EXPECT_TRUE(App().WaitForExit(3000ms).has_value()) << "Quit did not end Pinora while a window hung";
+}
+
+TEST_F(EngineRobustness, AFloodOfRenamesAndMovesLeavesPinoraAnsweringAndQuitWorking) {
+    WriteCluster(L"Work", true, {{"PNR Other", kSavedOther}});
+    StartPinora();
+    TestWindows helper;
+    HWND noisy = OpenAnnounced(helper, L"PNR Noisy", Rect(40, 40, 320, 240));
+    ASSERT_TRUE(helper.Burst(noisy, 2000));
+    EXPECT_TRUE(App().Sync(10000ms)) << "still digesting the flood";
+
+    // The placement of a claimed window still happens after the flood.
+    HWND other = OpenAnnounced(helper, L"PNR Other", Rect(40, 600, 320, 240));
+    EXPECT_TRUE(WaitUntil([&] { return IsAt(other, kSavedOther); })) << Describe(WindowRect(other));
+    App().Command(1001);  // "Quit"
+    EXPECT_TRUE(App().WaitForExit(3000ms).has_value()) << "Quit did not end Pinora after the flood";
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+#pragma once
+// Shared set-up of the window-engine scenarios: a settings file with a chosen "Time Delay",
+// cluster files whose entries recognise helper windows by title, and a Pinora started on them.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "driver/driver.h"
+#include "testwin/testwin_protocol.h"
+
+namespace pnrtest {
+
+// One saved window entry that recognises the helper window with this exact title.
+struct SavedWindow {
+    std::string title;
+    RECT frame;
+    int zLevel = 0;
+    std::string corners = "Round";
+};
+
+inline std::string EntryText(const SavedWindow& w) {
+    const RECT& f = w.frame;
+    return "[" + w.title + "]\nTitle=" + w.title + "\nClass=PnrTestWindow\nPath=Error\nCorners=" + w.corners +
+           "\nPosition=" + std::to_string(f.left) + " " + std::to_string(f.top) +
+           "\nSize=" + std::to_string(f.right - f.left) + " " + std::to_string(f.bottom - f.top) +
+           "\nZ-Level=" + std::to_string(w.zLevel) + "\nRules=Window title does match \"" + w.title + "\"\n";
+}
+
+inline void WriteCluster(const std::wstring& name, bool activeAtStart, const std::vector<SavedWindow>& windows) {
+    std::string text = std::string("[Configuration]\nActivate on Startup=") + (activeAtStart ? "Yes" : "No") + "\n";
+    for (const SavedWindow& w : windows) text += EntryText(w);
+    WriteClusterFile(name, text);
+}
+
+inline void WriteTimeDelay(int seconds) {
+    CreateDirectoryW(PinoraDataFolder().c_str(), nullptr);
+    WritePrivateProfileStringW(L"Settings", L"Time Delay", std::to_wstring(seconds).c_str(),
+                               (PinoraDataFolder() + L"\\config.ini").c_str());
+}
+
+// A helper window that announces itself once shown, as a new window on Windows would.
+inline HWND OpenAnnounced(TestWindows& helper, const std::wstring& title, const RECT& outer) {
+    return helper.Open(title, outer, L"PnrTestWindow", {kOpenRaiseCreateEvent});
+}
+
+inline bool IsAt(HWND window, const RECT& frame) {
+    return SameRect(WindowRect(window), frame);
+}
+
+// Each scenario writes its files into a fresh data folder, then starts Pinora on them.
+class EngineScenario : public testing::Test {
+  protected:
+    void SetUp() override {
+        RemoveTree(PinoraDataFolder());
+        WriteTimeDelay(2);
+    }
+
+    void StartPinora() {
+        app_ = std::make_unique<PinoraApp>(PinoraOptions{/*resetData=*/false});
+        ASSERT_TRUE(app_->Start());
+    }
+
+    PinoraApp& App() { return *app_; }
+
+    std::unique_ptr<PinoraApp> app_;
+};
+
+}  // namespace pnrtest
