@@ -28,9 +28,14 @@ pnr_install_deps() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 }
 
+# pnr_build [target...]: configures the mingw preset and builds the targets (all by default).
 pnr_build() {
     cmake --preset mingw -S "$PNR_ROOT" >/dev/null
-    cmake --build "$PNR_BUILD" -j "$(nproc)"
+    if [ $# -gt 0 ]; then
+        cmake --build "$PNR_BUILD" -j "$(nproc)" --target "$@"
+    else
+        cmake --build "$PNR_BUILD" -j "$(nproc)"
+    fi
 }
 
 # pnr_prefix <path> <desktop|unmanaged>: creates the prefix once, set to report Windows 10.
@@ -42,18 +47,18 @@ pnr_prefix() {
     if [ ! -f "$WINEPREFIX/.pinora-ready" ]; then
         pnr_log "creating Wine prefix $WINEPREFIX"
         rm -rf "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1
-        wine winecfg /v win10 >/dev/null 2>&1
-        wineserver -w
+        wineboot -i >/dev/null 2>&1 || true
+        wine winecfg /v win10 >/dev/null 2>&1 || true
+        wineserver -w || true
         touch "$WINEPREFIX/.pinora-ready"
     fi
     if [ "$2" = desktop ]; then
-        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1
-        wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1 || true
+        wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
     else
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-        wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+        wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
     fi
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true

@@ -9,7 +9,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$PNR_ROOT"
 
 pnr_install_deps
-pnr_build
+pnr_build Pinora
 pnr_prefix "$PNR_ROOT/build/wine-run" desktop
 
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
