@@ -1,5 +1,8 @@
 // A hung program and a flood of window events must not stall Pinora: other windows are still
 // placed and "Quit" still ends the program.
+#include <optional>
+#include <thread>
+
 #include "engine_scenario.h"
 
 using namespace pnrtest;
@@ -41,6 +44,23 @@ TEST_F(EngineRobustness, AFloodOfRenamesAndMovesLeavesPinoraAnsweringAndQuitWork
     EXPECT_TRUE(WaitUntil([&] { return IsAt(other, kSavedOther); })) << Describe(WindowRect(other));
     App().Command(1001);  // "Quit"
     EXPECT_TRUE(App().WaitForExit(3000ms).has_value()) << "Quit did not end Pinora after the flood";
+}
+
+// The update library's shutdown request closes the notification window directly, without
+// the Quit command's stop and pause, so the process exits while the animator or a settle
+// thread may still be running. It must end cleanly at any moment of a glide.
+TEST_F(EngineRobustness, ClosingPinoraAtAnyMomentOfAGlideEndsItCleanly) {
+    WriteCluster(L"Work", true, {{"PNR Other", kSavedOther}});
+    TestWindows helper;
+    for (const Millis into : {0ms, 120ms, 290ms, 320ms, 345ms}) {
+        StartPinora();
+        HWND window = OpenAnnounced(helper, L"PNR Other", Rect(40, 600, 320, 240));
+        std::this_thread::sleep_for(into);
+        ASSERT_TRUE(App().Post(WM_CLOSE));
+        EXPECT_EQ(App().WaitForExit(5000ms), std::optional<DWORD>(0)) << into.count() << " ms into the glide";
+        helper.Close(window);
+        WaitUntil([&] { return !IsWindow(window); });
+    }
 }
 
 }  // namespace
