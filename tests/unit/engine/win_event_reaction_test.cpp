@@ -1,0 +1,158 @@
+// The filter and the dispatch of OnWinEvent, seen through the moves it schedules. An observer
+// window, claimed by an active profile and away from its saved frame, is moved by every
+// profile pass with the configured delay (5 s here), so a job for it shows that an event
+// reached the reaction; no job shows that the event was dropped.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "engine/engine.h"
+#include "test_window_thread.h"
+#include "unit/storage/storage_test_support.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const RECT kAway = {100, 100, 500, 400};
+constexpr int kTimeDelaySeconds = 5;
+
+WindowProfile ProfileFor(const std::wstring& title) {
+    WindowProfile profile;
+    profile.title = title;
+    profile.rules = L"Window title does match \"" + title + L"\"";
+    profile.position = {600, 300};
+    profile.size = {400, 300};
+    return profile;
+}
+
+bool HasJob(HWND window) {
+    return MoveJobTable.Read([window](const MoveJobMap& jobs) { return jobs.count(window) != 0; });
+}
+
+MoveJob JobOf(HWND window) {
+    return MoveJobTable.Read([window](const MoveJobMap& jobs) {
+        const auto found = jobs.find(window);
+        return found == jobs.end() ? MoveJob{} : found->second;
+    });
+}
+
+void Raise(DWORD event, HWND window, LONG objectId = OBJID_WINDOW) {
+    OnWinEvent(nullptr, event, window, objectId, CHILDID_SELF, 0, 0);
+}
+
+class WindowEvents : public testing::Test {
+  protected:
+    void SetUp() override {
+        Reset();
+        WritePrivateProfileStringW(L"Settings", L"Time Delay", std::to_wstring(kTimeDelaySeconds).c_str(),
+                                   SettingsFilePath().c_str());
+        observer_ = OpenClaimed(L"Observer");
+    }
+    void TearDown() override { Reset(); }
+
+    static void Reset() {
+        StopAnimator();
+        ClusterMap.Replace({});
+        ActiveClusterMap.Replace({});
+        LiveWindowList.Replace({});
+    }
+
+    HWND Open(const std::wstring& title, RECT rect = kAway, DWORD style = WS_POPUP | WS_CAPTION | WS_VISIBLE) {
+        TestWindowSpec spec;
+        spec.title = title;
+        spec.rect = rect;
+        spec.style = style;
+        return windows_.Open(spec);
+    }
+
+    // A window that an active profile claims, away from its saved frame; the live list is
+    // refreshed so that the reaction knows it.
+    HWND OpenClaimed(const std::wstring& title, RECT rect = kAway, DWORD style = WS_POPUP | WS_CAPTION | WS_VISIBLE) {
+        HWND window = Open(title, rect, style);
+        ClusterMapValue clusters = ClusterMap.Snapshot();
+        clusters[L"Work"].active = true;
+        clusters[L"Work"].profiles.emplace(title, ProfileFor(title));
+        ClusterMap.Replace(clusters);
+        ActiveClusterMap.Replace(clusters);
+        RefreshLiveWindowList();
+        return window;
+    }
+
+    ScratchAppData appData_;
+    TestWindowThread windows_;
+    HWND observer_ = nullptr;
+};
+
+TEST_F(WindowEvents, TheEndOfADragSchedulesTheReturnAfterTheConfiguredTimeDelay) {
+    const auto before = std::chrono::steady_clock::now();
+    Raise(EVENT_SYSTEM_MOVESIZEEND, observer_);
+    const auto after = std::chrono::steady_clock::now();
+
+    ASSERT_TRUE(HasJob(observer_));
+    const MoveJob job = JobOf(observer_);
+    EXPECT_GE(job.startTime, before + std::chrono::seconds(kTimeDelaySeconds));
+    EXPECT_LE(job.startTime, after + std::chrono::seconds(kTimeDelaySeconds));
+    EXPECT_EQ(job.targetFrame, (FrameBounds{600, 300, 400, 300}));
+}
+
+TEST_F(WindowEvents, GrabbingAWindowCancelsItsOwnPendingMoveOnly) {
+    HWND grabbed = OpenClaimed(L"Grabbed");
+    Raise(EVENT_SYSTEM_MOVESIZEEND, grabbed);
+    ASSERT_TRUE(HasJob(grabbed));
+    ASSERT_TRUE(HasJob(observer_));
+
+    Raise(EVENT_SYSTEM_MOVESIZESTART, grabbed);
+    EXPECT_TRUE(!HasJob(grabbed) || JobOf(grabbed).done);
+    EXPECT_FALSE(JobOf(observer_).done);
+    EXPECT_TRUE(MovingFlags.Read([&](const MovingFlagMap& flags) { return flags.count(grabbed) == 0; }));
+}
+
+TEST_F(WindowEvents, EventsOfTheClientAreaAreDropped) {
+    Raise(EVENT_SYSTEM_MOVESIZEEND, observer_, OBJID_CLIENT);
+    EXPECT_FALSE(HasJob(observer_));
+}
+
+TEST_F(WindowEvents, EventsOfTheExcludedCodeEditorAreDropped) {
+    HWND editor = OpenClaimed(L"engine.h - PNR - C/C++ - Visual Studio Code");
+    Raise(EVENT_SYSTEM_MOVESIZEEND, editor);
+    EXPECT_FALSE(HasJob(observer_));
+    EXPECT_FALSE(HasJob(editor));
+}
+
+TEST_F(WindowEvents, EventsOfAMaximizedOrMinimizedWindowAreDropped) {
+    HWND maximized = Open(L"Maximized");
+    HWND minimized = Open(L"Minimized");
+    windows_.Run([&] {
+        ShowWindow(maximized, SW_MAXIMIZE);
+        ShowWindow(minimized, SW_MINIMIZE);
+    });
+    Raise(EVENT_SYSTEM_MOVESIZEEND, maximized);
+    Raise(EVENT_SYSTEM_MOVESIZEEND, minimized);
+    EXPECT_FALSE(HasJob(observer_));
+}
+
+TEST_F(WindowEvents, ALocationChangeRunsADelayedPassOnlyForAWindowSeenFullscreen) {
+    HWND normal = Open(L"Normal");
+    Raise(EVENT_OBJECT_LOCATIONCHANGE, normal);
+    EXPECT_FALSE(HasJob(observer_));
+
+    RECT screen = {};
+    GetWindowRect(GetDesktopWindow(), &screen);
+    HWND fullscreen = Open(L"Fullscreen", screen, WS_POPUP | WS_VISIBLE);
+    Raise(EVENT_SYSTEM_CAPTURESTART, fullscreen);  // seen while fullscreen
+    EXPECT_FALSE(HasJob(observer_));
+    windows_.Run([&] { SetWindowPos(fullscreen, nullptr, 10, 10, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE); });
+
+    const auto before = std::chrono::steady_clock::now();
+    Raise(EVENT_OBJECT_LOCATIONCHANGE, fullscreen);
+    ASSERT_TRUE(HasJob(observer_));
+    EXPECT_GE(JobOf(observer_).startTime, before + std::chrono::seconds(kTimeDelaySeconds));
+
+    // The mark is consumed: the next location change runs no pass.
+    StopAnimator();
+    Raise(EVENT_OBJECT_LOCATIONCHANGE, fullscreen);
+    EXPECT_FALSE(HasJob(observer_));
+}
+
+}  // namespace

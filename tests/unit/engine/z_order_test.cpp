@@ -1,0 +1,115 @@
+// RestoreZOrder on real windows of a helper thread (another thread's windows are re-stacked
+// with posted requests, so each check waits for the helper thread to carry it out).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "engine/engine.h"
+#include "test_window_thread.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+bool IsAbove(HWND a, HWND b) {
+    for (HWND w = GetWindow(b, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
+        if (w == a) return true;
+    }
+    return false;
+}
+
+bool IsTopmost(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+bool Eventually(const std::function<bool()>& condition) {
+    for (int i = 0; i < 300 && !condition(); ++i) std::this_thread::sleep_for(10ms);
+    return condition();
+}
+
+class ZOrderRestore : public testing::Test {
+  protected:
+    void SetUp() override { Reset(); }
+    void TearDown() override { Reset(); }
+    static void Reset() {
+        ClusterMap.Replace({});
+        ActiveClusterMap.Replace({});
+        LiveWindowList.Replace({});
+    }
+
+    // Opened last means on top.
+    HWND Open(const std::wstring& title, DWORD extendedStyle = 0) {
+        TestWindowSpec spec;
+        spec.title = title;
+        spec.style = WS_POPUP | WS_CAPTION | WS_VISIBLE;
+        spec.extendedStyle = extendedStyle;
+        return windows_.Open(spec);
+    }
+
+    void Claim(const std::wstring& title, int32_t zLevel) {
+        WindowProfile profile;
+        profile.title = title;
+        profile.rules = L"Window title does match \"" + title + L"\"";
+        profile.zLevel = zLevel;
+        ClusterMapValue clusters = ClusterMap.Snapshot();
+        clusters[L"Work"].active = true;
+        clusters[L"Work"].profiles.emplace(title, profile);
+        ClusterMap.Replace(clusters);
+        ActiveClusterMap.Replace(clusters);
+    }
+
+    static void Restack(HWND window) {
+        RefreshLiveWindowList();
+        RestoreZOrder(FindLiveWindow(window));
+    }
+
+    TestWindowThread windows_;
+};
+
+TEST_F(ZOrderRestore, AWindowWithNothingAboveItsLevelGoesToTheTopOfTheNormalWindows) {
+    Claim(L"Highest", 5);
+    HWND highest = Open(L"Highest");
+    HWND unclaimed = Open(L"Unclaimed");
+    ASSERT_TRUE(IsAbove(unclaimed, highest));
+
+    Restack(highest);
+    EXPECT_TRUE(Eventually([&] { return IsAbove(highest, unclaimed); }));
+}
+
+TEST_F(ZOrderRestore, ANegativeLevelGoesBelowEveryManageableWindowUnclaimedOnesIncluded) {
+    Claim(L"Negative", -1);
+    HWND unclaimed = Open(L"Unclaimed");
+    HWND negative = Open(L"Negative");
+    ASSERT_TRUE(IsAbove(negative, unclaimed));
+
+    Restack(negative);
+    EXPECT_TRUE(Eventually([&] { return IsAbove(unclaimed, negative); }));
+}
+
+TEST_F(ZOrderRestore, AClaimedTopmostWindowBecomesANormalWindow) {
+    Claim(L"Topmost", 0);
+    HWND topmost = Open(L"Topmost", WS_EX_TOPMOST);
+    ASSERT_TRUE(IsTopmost(topmost));
+
+    Restack(topmost);
+    EXPECT_TRUE(Eventually([&] { return !IsTopmost(topmost); }));
+}
+
+TEST_F(ZOrderRestore, AWindowNoActiveClusterClaimsStaysWhereItIs) {
+    Claim(L"Low", 1);
+    HWND low = Open(L"Low");
+    HWND unclaimed = Open(L"Unclaimed");
+    ClusterMapValue clusters = ClusterMap.Snapshot();
+    clusters[L"Dormant"].profiles.emplace(L"Unclaimed", WindowProfile{});
+    clusters[L"Dormant"].profiles[L"Unclaimed"].rules = L"Window title does match \"Unclaimed\"";
+    clusters[L"Dormant"].profiles[L"Unclaimed"].zLevel = -3;
+    ClusterMap.Replace(clusters);  // inactive: in the full map only
+
+    Restack(unclaimed);
+    std::this_thread::sleep_for(100ms);
+    EXPECT_TRUE(IsAbove(unclaimed, low));
+}
+
+}  // namespace
