@@ -9,7 +9,7 @@
 
 namespace {
 
-// Events from the code editor windows of this program's own source are ignored.
+// Windows of a code editor open on this program's own sources; their events are ignored.
 const wchar_t kExcludedTitleFragment[] = L" - PNR - C/C++ - Visual Studio Code";
 
 constexpr int kNoDelay = 0;
