@@ -39,12 +39,19 @@ std::wstring ExecutablePathOfProcess(DWORD processId) {
     return {};
 }
 
+// The title as the system keeps it. GetWindowTextW would send WM_GETTEXT to a window of our
+// own process, and a configuration window whose thread waits for the engine lock would then
+// deadlock a re-stacking walk that holds it; this read sends nothing and waits for no one.
 std::wstring GetWindowTitleText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) return {};
-    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
-    const int copied = GetWindowTextW(window, buffer.data(), length + 1);
-    return std::wstring(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+    std::vector<wchar_t> buffer(256);
+    for (;;) {
+        const int size = static_cast<int>(buffer.size());
+        const int copied = InternalGetWindowText(window, buffer.data(), size);
+        if (copied <= 0) return {};
+        if (copied < size - 1 || buffer.size() >= 65536)
+            return std::wstring(buffer.data(), static_cast<size_t>(copied));
+        buffer.resize(buffer.size() * 2);  // the title may have been cut: read it again with more room
+    }
 }
 
 std::wstring GetWindowClassName(HWND window) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <future>
+#include <thread>
 
 #include "engine/engine.h"
 #include "test_window_thread.h"
@@ -236,4 +238,24 @@ TEST_F(LiveWindows, RecognisedWindowCarriesTheFirstMatchingProfile) {
     EXPECT_EQ(record.sectionName, L"Probe in A");
     EXPECT_EQ(record.corners, CornerStyle::Dull);
     EXPECT_EQ(record.title, L"Z-level probe");
+}
+
+// A window of our own process whose thread is busy (a configuration window waiting for the
+// engine lock) must not stall a title read, however long the title is.
+TEST_F(LiveWindows, TitleIsReadWithoutWaitingForTheWindowsThread) {
+    const std::wstring title = std::wstring(700, L'x') + L" end";
+    HWND window = Open(title);
+    std::promise<void> started, release;
+    std::shared_future<void> released = release.get_future().share();
+    std::thread blocker([&] {
+        windows_.Run([&started, released] {
+            started.set_value();
+            released.wait();
+        });
+    });
+    started.get_future().wait();
+    EXPECT_EQ(GetWindowTitleText(window), title);
+    EXPECT_TRUE(IsManageableWindow(window));
+    release.set_value();
+    blocker.join();
 }
