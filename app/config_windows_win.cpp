@@ -3,6 +3,7 @@
 // one raises it instead.
 #include <atomic>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "app/shell.h"
@@ -69,8 +70,10 @@ void SettingsThreadBody() {
     NameCurrentThread(kSettings.threadName);
     Diag(kSettings.openingLine);
     if (FindWindowW(kSettings.className, nullptr)) return;
-    SettingsWindowSlot = CreateConfigWindow(kSettings);
-    if (SettingsWindowSlot.load()) RunThreadMessageLoop();
+    // The local handle decides: the main thread may refresh the slot at any moment.
+    const HWND window = CreateConfigWindow(kSettings);
+    SettingsWindowSlot = window;
+    if (window) RunThreadMessageLoop();
     SettingsWindowSlot = nullptr;
 }
 
@@ -90,9 +93,10 @@ void InspectorThreadBody() {
     NameCurrentThread(kInspector.threadName);
     Diag(kInspector.openingLine);
     if (InspectorWindowCreating.exchange(true)) return;
-    InspectorWindowSlot = CreateConfigWindow(kInspector);
+    const HWND window = CreateConfigWindow(kInspector);
+    InspectorWindowSlot = window;
     InspectorWindowCreating = false;
-    if (InspectorWindowSlot.load()) RunThreadMessageLoop();
+    if (window) RunThreadMessageLoop();
     InspectorWindowSlot = nullptr;
 }
 
@@ -103,8 +107,12 @@ void RaiseConfigWindow(HWND window, const ConfigWindowSpec& spec, std::once_flag
     SetWindowPos(window, HWND_TOPMOST, centre.x, centre.y, spec.width, spec.height, 0);
 }
 
+// A thread that cannot be started means no window; the request is dropped quietly.
 void StartDetached(void (*body)()) {
-    std::thread(body).detach();
+    try {
+        std::thread(body).detach();
+    } catch (const std::system_error&) {
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The hidden notification window: the program's central dispatcher for tray clicks, the hot
 // key, menu commands, the theme broadcast and reload requests.
+#include <algorithm>
 #include <string>
 
 #include "app/shell.h"
@@ -74,21 +75,19 @@ void ToggleClusterByCommand(WPARAM commandId) {
     }
 }
 
+// The name is copied out first: a launch may pump messages (a shell prompt), and a tray
+// right-click meanwhile rebuilds QuickMenuIdMap.
 void LaunchQuickMenuCluster(WPARAM commandId) {
-    for (const auto& [name, id] : QuickMenuIdMap) {
-        if (id != commandId) continue;
-        const ClusterEntry entry = ClusterMap.Read([&](const ClusterMapValue& map) {
-            auto it = map.find(name);
-            return it == map.end() ? ClusterEntry{} : it->second;
-        });
-        for (const auto& [title, profile] : entry.profiles) {
-            if (profile.launchWithQuickMenu) LaunchWindowProfile(profile);
-        }
-        UpdateClusterMap(name, L"activate");
-        UpdateTrayTooltip();
-        ApplyProfiles(0);
-        return;
+    const auto found = std::find_if(QuickMenuIdMap.begin(), QuickMenuIdMap.end(),
+                                    [commandId](const auto& item) { return item.second == commandId; });
+    if (found == QuickMenuIdMap.end()) return;
+    const std::wstring name = found->first;
+    for (const auto& [title, profile] : CopyClusterEntry(ClusterMap, name).profiles) {
+        if (profile.launchWithQuickMenu) LaunchWindowProfile(profile);
     }
+    UpdateClusterMap(name, L"activate");
+    UpdateTrayTooltip();
+    ApplyProfiles(0);
 }
 
 void OnCommand(WPARAM wParam) {

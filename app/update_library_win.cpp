@@ -27,7 +27,9 @@ struct UpdateLibrary {
     PlainCallFn cleanup = nullptr;
 };
 
-UpdateLibrary Library;  // main thread only
+// Main thread only. Never destroyed: when start-up ends early the process exits without
+// clean-up, and the library must not be unloaded under its own running threads.
+UpdateLibrary& Library = *new UpdateLibrary;
 
 template <typename Fn>
 bool Resolve(HMODULE module, const char* name, Fn& entry) {

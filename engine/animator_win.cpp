@@ -121,8 +121,13 @@ void StepWindow(HWND window, AnimatorState& state) {
     SetVisibleFrame(window, glide.frame);
     ShowInInspectorIfForeground(window, job);
     const int32_t frameNumber = NextFrameNumber(state, window);
-    if (glide.arrived) Land(window, job);
-    if (glide.arrived || frameNumber > kLastFrameNumber) state.finished.push_back(window);
+    if (glide.arrived) {
+        Land(window, job);
+    } else if (frameNumber > kLastFrameNumber) {
+        job.done = true;  // the frame cap: no final snap, no re-stacking
+        StoreJob(window, job);
+    }
+    if (job.done) state.finished.push_back(window);
 }
 
 // Only jobs that are still done go: one scheduled again since its step is kept.

@@ -4,8 +4,8 @@
 #include "storage/catalogue.h"
 #include "storage/profile.h"
 
-GuardedValue<ClusterMapValue> ClusterMap;
-GuardedValue<ClusterMapValue> ActiveClusterMap;
+GuardedValue<ClusterMapValue>& ClusterMap = *new GuardedValue<ClusterMapValue>;
+GuardedValue<ClusterMapValue>& ActiveClusterMap = *new GuardedValue<ClusterMapValue>;
 
 namespace {
 

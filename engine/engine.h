@@ -17,7 +17,8 @@
 
 // ---- Live windows ----------------------------------------------------------------------
 using LiveWindowSequence = std::vector<WindowProfile>;
-extern GuardedValue<LiveWindowSequence> LiveWindowList;
+// The containers are never destroyed: detached threads may still use them while the process exits.
+extern GuardedValue<LiveWindowSequence>& LiveWindowList;
 
 bool IsManageableWindow(HWND window);
 std::wstring GetWindowTitleText(HWND window);
@@ -38,8 +39,8 @@ struct ClusterEntry {
     std::map<std::wstring, WindowProfile> profiles;  // keyed by title, first one wins
 };
 using ClusterMapValue = std::map<std::wstring, ClusterEntry>;
-extern GuardedValue<ClusterMapValue> ClusterMap;
-extern GuardedValue<ClusterMapValue> ActiveClusterMap;
+extern GuardedValue<ClusterMapValue>& ClusterMap;
+extern GuardedValue<ClusterMapValue>& ActiveClusterMap;
 
 void UpdateClusterMap(const std::wstring& clusterName, const std::wstring& command);
 bool ContainsCluster(const GuardedValue<ClusterMapValue>& map, const std::wstring& name);

@@ -8,7 +8,7 @@
 #include "engine/rule_match.h"
 #include "engine/window_identity.h"
 
-GuardedValue<LiveWindowSequence> LiveWindowList;
+GuardedValue<LiveWindowSequence>& LiveWindowList = *new GuardedValue<LiveWindowSequence>;
 
 namespace {
 

@@ -43,8 +43,8 @@ bool DesktopSubkeyAt(HKEY desktops, DWORD index, std::wstring* name) {
 
 // The user-given name of a desktop subkey; empty when it has none or it cannot be read.
 std::wstring UserGivenName(HKEY desktop) {
-    wchar_t value[256] = {};                       // 512 bytes, zeroed
-    DWORD size = sizeof(value) - sizeof(wchar_t);  // room for a terminator the registry may not store
+    wchar_t value[257] = {};  // 512 bytes to read into, plus a terminator the registry may not store
+    DWORD size = 512;
     if (RegQueryValueExW(desktop, L"Name", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS) {
         return {};
     }
@@ -65,7 +65,9 @@ void LoadDesktopLibrary() {
     UnregisterPostMessageHook = Entry<UnregisterPostMessageHookFn>("UnregisterPostMessageHook");
 }
 
+// Under the engine lock: an animator step (which holds it) may be calling into the library.
 void FreeDesktopLibrary() {
+    std::lock_guard<std::recursive_mutex> lock(EngineMutex);
     if (!DesktopLibrary) return;
     GetWindowDesktopNumber = nullptr;
     MoveWindowToDesktopNumber = nullptr;

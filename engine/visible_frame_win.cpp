@@ -6,7 +6,8 @@ namespace {
 
 // The invisible resize borders around the visible frame differ per window and per state, so
 // they are measured anew on every call. Our own posted moves may be carried out between the
-// two reads; the measurement counts only when the outer rectangle held still around it.
+// two reads; a measurement taken while the outer rectangle held still is preferred, and the
+// last one is used when the window never held still.
 bool MeasureFrames(HWND window, RECT* outer, RECT* visible) {
     constexpr int kAttempts = 3;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
@@ -17,7 +18,7 @@ bool MeasureFrames(HWND window, RECT* outer, RECT* visible) {
         }
         if (EqualRect(outer, &outerAfter)) return true;
     }
-    return false;
+    return true;
 }
 
 }  // namespace
