@@ -87,13 +87,7 @@ std::wstring ProgramOf(HWND window) {
 
 // Ends the program a test started through Pinora, which the test does not own.
 void EndProcessOf(HWND window) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
-    if (!process) return;
-    TerminateProcess(process, 0);
-    WaitForSingleObject(process, 5000);
-    CloseHandle(process);
+    EndProcessOfWindow(window, 0);
 }
 
 // Ends every launched helper when the test ends, whichever way it ends.

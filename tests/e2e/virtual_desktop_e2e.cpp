@@ -68,6 +68,20 @@ std::string CallLog(const PinoraApp& app) {
     return ReadFileBytes(folder + L"\\vda-calls.log").value_or("");
 }
 
+// The roamer window, shown on desktop `number` before Pinora hears of it.
+HWND OpenRoamerOnDesktop(TestWindows& helper, int number) {
+    HWND roamer = helper.Open(L"PNR Roamer", kStart);
+    helper.SetDesktopNumber(roamer, number);
+    helper.RaiseEvent(roamer, EVENT_OBJECT_CREATE);
+    return roamer;
+}
+
+// The desktop list written by a scenario goes with it.
+class VirtualDesktop : public testing::Test {
+  protected:
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kDesktopsKey); }
+};
+
 bool IsBelow(HWND lower, HWND upper) {
     for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
         if (w == lower) return true;
@@ -77,17 +91,15 @@ bool IsBelow(HWND lower, HWND upper) {
 
 }  // namespace
 
-TEST(VirtualDesktop, AWindowOnAnotherDesktopIsSentToItsSavedOneAndSetInPlaceAtOnce) {
+TEST_F(VirtualDesktop, AWindowOnAnotherDesktopIsSentToItsSavedOneAndSetInPlaceAtOnce) {
     WriteDesktops(3);
     WriteCluster("Desktop 2");
     PinoraApp app(WithDesktopLibrary());
     ASSERT_TRUE(app.Start());
     TestWindows helper;
     HWND anchor = helper.Open(L"PNR Anchor", Rect(700, 500, 300, 200));
-    HWND roamer = helper.Open(L"PNR Roamer", kStart);
-    ASSERT_TRUE(helper.SetDesktopNumber(roamer, 0));
+    HWND roamer = OpenRoamerOnDesktop(helper, 0);
     ASSERT_TRUE(IsBelow(anchor, roamer));
-    helper.RaiseEvent(roamer, EVENT_OBJECT_CREATE);
 
     const auto frames = FramesUntil(roamer, kTarget);
     ASSERT_TRUE(SameRect(frames.back(), kTarget)) << Describe(frames.back());
@@ -100,27 +112,23 @@ TEST(VirtualDesktop, AWindowOnAnotherDesktopIsSentToItsSavedOneAndSetInPlaceAtOn
     }));
     // Re-stacked after it settled: below the window with the higher level.
     EXPECT_TRUE(WaitUntil([&] { return IsBelow(roamer, anchor); }, 3000ms));
-    RegDeleteTreeW(HKEY_CURRENT_USER, kDesktopsKey);
 }
 
-TEST(VirtualDesktop, ADesktopNameThatDoesNotExistLeavesTheDesktopAloneAndTheWindowGlides) {
+TEST_F(VirtualDesktop, ADesktopNameThatDoesNotExistLeavesTheDesktopAloneAndTheWindowGlides) {
     WriteDesktops(2);
     WriteCluster("Desktop 9");
     PinoraApp app(WithDesktopLibrary());
     ASSERT_TRUE(app.Start());
     TestWindows helper;
-    HWND roamer = helper.Open(L"PNR Roamer", kStart);
-    ASSERT_TRUE(helper.SetDesktopNumber(roamer, 0));
-    helper.RaiseEvent(roamer, EVENT_OBJECT_CREATE);
+    HWND roamer = OpenRoamerOnDesktop(helper, 0);
 
     const auto frames = FramesUntil(roamer, kTarget);
     ASSERT_TRUE(SameRect(frames.back(), kTarget)) << Describe(frames.back());
     EXPECT_GT(frames.size(), 4u) << "expected a glide through intermediate frames";
     EXPECT_EQ(CallLog(app).find("move "), std::string::npos);
-    RegDeleteTreeW(HKEY_CURRENT_USER, kDesktopsKey);
 }
 
-TEST(VirtualDesktop, WithoutADesktopLibraryTheClusterStillPlacesItsWindows) {
+TEST_F(VirtualDesktop, WithoutADesktopLibraryTheClusterStillPlacesItsWindows) {
     WriteDesktops(3);
     WriteCluster("Desktop 2");
     PinoraApp app({/*resetData=*/false});
@@ -129,10 +137,9 @@ TEST(VirtualDesktop, WithoutADesktopLibraryTheClusterStillPlacesItsWindows) {
     HWND roamer = helper.Open(L"PNR Roamer", kStart, L"PnrTestWindow", {kOpenRaiseCreateEvent});
     const auto frames = FramesUntil(roamer, kTarget);
     EXPECT_TRUE(SameRect(frames.back(), kTarget)) << Describe(frames.back());
-    RegDeleteTreeW(HKEY_CURRENT_USER, kDesktopsKey);
 }
 
-TEST(VirtualDesktop, QuitUnregistersTheLibraryHookWithTheNotificationWindow) {
+TEST_F(VirtualDesktop, QuitUnregistersTheLibraryHookWithTheNotificationWindow) {
     WriteDesktops(1);
     WriteCluster("Desktop 1");
     PinoraApp app(WithDesktopLibrary());
@@ -141,5 +148,4 @@ TEST(VirtualDesktop, QuitUnregistersTheLibraryHookWithTheNotificationWindow) {
     app.Quit();
     EXPECT_NE(CallLog(app).find("unregister " + std::to_string(reinterpret_cast<intptr_t>(notifyWindow))),
               std::string::npos);
-    RegDeleteTreeW(HKEY_CURRENT_USER, kDesktopsKey);
 }

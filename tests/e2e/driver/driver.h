@@ -45,6 +45,8 @@ HWND FindMessageBox(DWORD processId, const std::wstring& caption);
 std::wstring MessageBoxText(HWND box);
 void CloseMessageBox(HWND box);
 bool IsTopmost(HWND window);
+// Ends the process that owns the window and waits for it; false when it cannot be opened.
+bool EndProcessOfWindow(HWND window, UINT exitCode);
 // True when the shell holds a tray icon for (window, id): a modify that changes nothing.
 bool TrayIconExists(HWND window, UINT id);
 

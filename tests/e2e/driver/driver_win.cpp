@@ -170,6 +170,17 @@ void CloseMessageBox(HWND box) {
     }
 }
 
+bool EndProcessOfWindow(HWND window, UINT exitCode) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    if (!process) return false;
+    TerminateProcess(process, exitCode);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+    return true;
+}
+
 bool IsTopmost(HWND window) {
     return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }

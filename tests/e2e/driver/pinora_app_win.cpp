@@ -19,13 +19,7 @@ HWND FindNotifyWindow(DWORD processId) {
 void EndStrayPinora() {
     HWND stray;
     while ((stray = FindWindowW(L"PinoraNotifyWindow", nullptr)) != nullptr) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(stray, &pid);
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-        if (!process) break;
-        TerminateProcess(process, 99);
-        WaitForSingleObject(process, 5000);
-        CloseHandle(process);
+        if (!EndProcessOfWindow(stray, 99)) break;
     }
 }
 
