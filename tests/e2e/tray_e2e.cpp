@@ -39,6 +39,9 @@ void ChooseWithKeys(const PinoraApp& app, std::vector<WPARAM> keys) {
     keys.push_back(VK_RETURN);
     for (WPARAM key : keys) PostMessageW(menu, WM_KEYDOWN, key, 0);
     ASSERT_TRUE(WaitUntil([&] { return VisibleMenuOf(app) == nullptr; }, 3000ms));
+    // The chosen command arrives as a posted WM_COMMAND, and window events the test raises
+    // next can overtake it: let it be handled first.
+    ASSERT_TRUE(app.Sync());
 }
 
 // The root starts with "Clusters", whose submenu starts with "Manage"; the keys skip the
