@@ -2,7 +2,7 @@
 // the window-event reaction once its cluster is active.
 #include "app/launch_command.h"
 #include "app/shell.h"
-#include "app/win_handles.h"
+#include "base/win_handles.h"
 #include "storage/profile.h"
 
 namespace {

@@ -3,7 +3,8 @@
 #include <string>
 
 #include "app/shell.h"
-#include "app/win_handles.h"
+#include "engine/settings_link.h"
+#include "base/win_handles.h"
 
 namespace {
 

@@ -5,33 +5,17 @@
 
 #include <string>
 
-#include "app/diagnostics.h"
-#include "app/ids.h"
+#include "base/diagnostics.h"
+#include "base/ids.h"
+#include "base/process.h"
 
 // ---- Process-wide state, filled by start-up --------------------------------------------
-extern HINSTANCE AppInstance;
 extern HWND NotifyWindow;
 extern NOTIFYICONDATAW TrayIconData;
-extern wchar_t AppDataPath[MAX_PATH];  // roaming application-data folder, empty when unknown
-
-struct OsVersionNumbers {
-    DWORD major = 0;
-    DWORD minor = 0;
-    DWORD build = 0;
-};
-extern OsVersionNumbers OsVersion;
-extern bool IsWindows11;
-
-std::wstring AppDataRoot();       // AppDataPath + "\Pinora"
-std::wstring ClusterFolder();     // AppDataRoot + "\Clusters"
-std::wstring SettingsFilePath();  // AppDataRoot + "\config.ini"
 
 // ---- Start-up and the notification window ------------------------------------------------
 int RunPinora(HINSTANCE instance);
 LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Names the calling thread (the call is resolved at run time; older systems lack it).
-void NameCurrentThread(const wchar_t* name);
 
 // Opens a configuration window, or raises the one that is open (main thread only).
 void OpenOrRaiseSettingsWindow();
@@ -50,7 +34,6 @@ void AddTrayIconAgain();
 // ---- Settings and autostart -----------------------------------------------------------------
 void WriteDefaultSettings();
 bool ReadStartWithWindows(int bufferChars);
-int ReadTimeDelay();
 void WriteSetting(const wchar_t* key, const wchar_t* value);
 void ApplyAutostart(bool enabled);
 

@@ -11,12 +11,8 @@
 #include "storage/ini.h"
 #include "ui/windows.h"
 
-HINSTANCE AppInstance = nullptr;
 HWND NotifyWindow = nullptr;
 NOTIFYICONDATAW TrayIconData = {};
-wchar_t AppDataPath[MAX_PATH] = {};
-OsVersionNumbers OsVersion;
-bool IsWindows11 = false;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "app/tray_menu_model.h"
 
-#include "app/ids.h"
+#include "base/ids.h"
 
 namespace {
 

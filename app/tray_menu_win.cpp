@@ -4,7 +4,7 @@
 #include "app/quick_menu.h"
 #include "app/shell.h"
 #include "app/tray_menu_model.h"
-#include "app/win_handles.h"
+#include "base/win_handles.h"
 #include "engine/engine.h"
 #include "storage/catalogue.h"
 

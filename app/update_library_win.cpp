@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/shell.h"
-#include "app/win_handles.h"
+#include "base/win_handles.h"
 #include "build_config.h"
 
 namespace {

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/shell.h"
+#include "base/diagnostics.h"
+#include "base/process.h"
 #include "bench/run_times.h"
 #include "storage/catalogue.h"
 #include "storage/ini.h"

@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/win_handles.h"
+#include "base/win_handles.h"
 
 namespace {
 

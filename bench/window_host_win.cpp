@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/win_handles.h"
+#include "base/win_handles.h"
 
 namespace {
 

@@ -8,9 +8,12 @@
 #include <mutex>
 #include <string>
 
-#include "app/shell.h"
+#include "base/diagnostics.h"
+#include "base/ids.h"
+#include "base/process.h"
+#include "engine/settings_link.h"
 #include "engine/executable_name.h"
-#include "engine/guarded_value.h"
+#include "base/guarded_value.h"
 #include "engine/move_job.h"
 #include "engine/rule_match.h"
 #include "storage/profile.h"

@@ -1,7 +1,7 @@
 // Virtual desktops by name. The desktop library matching the system build is loaded at
 // start-up when present; desktops are named from the current user's registry. Without the
 // library, or without one of its entry points, every operation quietly does nothing.
-#include "app/win_handles.h"
+#include "base/win_handles.h"
 #include "engine/desktop_names.h"
 #include "engine/engine.h"
 

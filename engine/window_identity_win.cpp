@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/win_handles.h"
+#include "base/win_handles.h"
 #include "engine/engine.h"
 
 namespace {

@@ -1,7 +1,8 @@
 #include "storage/catalogue.h"
 
-#include "app/shell.h"
-#include "app/win_handles.h"
+#include "base/diagnostics.h"
+#include "base/process.h"
+#include "base/win_handles.h"
 #include "storage/ini.h"
 #include "storage/ini_file.h"
 #include "storage/profile_reading.h"

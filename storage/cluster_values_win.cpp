@@ -1,6 +1,7 @@
 #include <shlobj.h>
 
-#include "app/shell.h"
+#include "base/diagnostics.h"
+#include "base/process.h"
 #include "storage/cluster_paths.h"
 #include "storage/ini.h"
 #include "storage/ini_file.h"

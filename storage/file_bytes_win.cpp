@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/win_handles.h"
+#include "base/win_handles.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-#include "app/shell.h"
+#include "base/diagnostics.h"
+#include "base/process.h"
 #include "storage/cluster_paths.h"
 #include "storage/ini_file.h"
 #include "storage/profile.h"

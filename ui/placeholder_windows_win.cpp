@@ -1,7 +1,7 @@
 // Placeholder procedures for the configuration windows until each window is built: a real,
 // empty window of the right class, title and size, centred, topmost and shown, that ends its
 // thread's message loop when it is destroyed.
-#include "app/shell.h"
+#include "ui/shell_link.h"
 #include "engine/engine.h"
 #include "ui/windows.h"
 

@@ -2,8 +2,9 @@
 
 #include <random>
 
-#include "app/shell.h"
-#include "app/win_handles.h"
+#include "base/diagnostics.h"
+#include "base/process.h"
+#include "base/win_handles.h"
 #include "crash_contents.h"
 #include "storage/catalogue.h"
 #include "storage_test_support.h"

@@ -2,7 +2,8 @@
 // to use as AppDataPath and the name of the event to set once the first rewrite is done.
 #include <windows.h>
 
-#include "app/shell.h"
+#include "base/diagnostics.h"
+#include "base/process.h"
 #include "crash_contents.h"
 #include "storage/ini.h"
 

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "app/shell.h"
+#include "base/diagnostics.h"
+#include "base/process.h"
 #include "storage/catalogue.h"
 #include "storage_test_support.h"
 

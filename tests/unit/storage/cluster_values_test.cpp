@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/shell.h"
+#include "base/diagnostics.h"
+#include "base/process.h"
 #include "storage/ini.h"
 #include "storage_test_support.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/win_handles.h"
+#include "base/win_handles.h"
 #include "storage/ini_file.h"
 #include "storage_test_support.h"
 

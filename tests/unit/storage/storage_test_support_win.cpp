@@ -1,7 +1,8 @@
 #include "storage_test_support.h"
 
-#include "app/shell.h"
-#include "app/win_handles.h"
+#include "base/diagnostics.h"
+#include "base/process.h"
+#include "base/win_handles.h"
 
 namespace {
 

@@ -1,4 +1,9 @@
-#include "app/shell.h"
+#include "base/process.h"
+
+HINSTANCE AppInstance = nullptr;
+wchar_t AppDataPath[MAX_PATH] = {};
+OsVersionNumbers OsVersion;
+bool IsWindows11 = false;
 
 std::wstring AppDataRoot() {
     return std::wstring(AppDataPath) + L"\\Pinora";
