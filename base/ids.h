@@ -27,6 +27,15 @@ constexpr int IDC_INSPECTOR_BASE = 4000;
 constexpr int IDC_RULES_BASE = 5000;
 constexpr int IDC_SETTINGS_BASE = 6000;
 
+// ---- Cluster Management window controls (3000 block) ----
+
+// ---- Inspector window controls (4000 block) ----
+
+// ---- Rules editor controls (5000 block) ----
+
+// ---- Settings window controls (6000 block) ----
+
+
 // Resources.
 constexpr int IDI_PINORA_LIGHT = 101;  // dark art, for light taskbars and all configuration windows
 constexpr int IDI_PINORA_DARK = 102;   // light art, for dark taskbars

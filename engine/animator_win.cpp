@@ -10,7 +10,7 @@
 #include "engine/animator.h"
 #include "engine/engine.h"
 #include "engine/window_positioning.h"
-#include "ui/windows.h"
+#include "engine/inspector_link.h"
 
 namespace {
 

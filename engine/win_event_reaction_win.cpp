@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "engine/engine.h"
-#include "ui/windows.h"
+#include "engine/inspector_link.h"
 
 namespace {
 

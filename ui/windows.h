@@ -1,10 +1,13 @@
 #pragma once
-// The four configuration windows: their window procedures and what other parts of the
-// program use of them.
+// The four configuration windows: their window procedures and what they share with each
+// other and with the rest of the program.
 #include <windows.h>
 
-#include <atomic>
+#include <string>
+#include <vector>
 
+#include "base/guarded_value.h"
+#include "engine/inspector_link.h"
 #include "storage/profile.h"
 
 LRESULT CALLBACK SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -17,10 +20,19 @@ constexpr int kSettingsWindowWidth = 258, kSettingsWindowHeight = 167;
 constexpr int kClusterWindowWidth = 475, kClusterWindowHeight = 238;
 constexpr int kInspectorWindowWidth = 398, kInspectorWindowHeight = 248;
 
-// True while the Inspector window is open.
-extern std::atomic<bool> InspectorOpen;
-// Handle of the Rules editor window, null while it is closed.
-extern std::atomic<HWND> RulesWindowHandle;
+// ---- Rules editor, shared by the Cluster Management and Inspector windows ----------------
+// The editor's control handles: index 0 is its OK button, then seven controls per rule row
+// (field, negation, comparison, frame, decoy edit, value, joiner). Empty while no editor exists.
+extern GuardedValue<std::vector<HWND>>& RulesEditorControls;
 
-// Shows a record in the Inspector window and the Rules editor (mode 0: rule rows only).
-void ShowInInspector(WindowProfile record, int mode);
+// Shows the Rules editor, starting its thread when it does not exist yet.
+void OpenRulesEditor();
+// The rule text of the editor's current rows; empty while no editor exists.
+std::wstring CaptureRuleText();
+// Body of the Rules editor's thread (started by OpenRulesEditor).
+void RulesEditorThreadBody();
+
+// The two halves of ShowInInspector: the Inspector window's controls (modes above 0) and
+// the Rules editor's rows. Both only post to the window's own thread.
+void ShowInInspectorWindow(const WindowProfile& record, int mode);
+void ShowInRulesEditor(const WindowProfile& record, int mode);
