@@ -1,0 +1,42 @@
+#pragma once
+// Reading and driving the controls of Pinora's configuration windows from the test process,
+// as a user would see and use them.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "driver.h"
+
+namespace pnrtest {
+
+// Waits for a visible top-level window of the class in the process; null on time-out.
+HWND WaitForWindowOf(DWORD processId, const wchar_t* className, Millis timeout = 5000ms);
+HWND Control(HWND window, int id);  // GetDlgItem
+
+// A message whose buffer must live in the receiver's address space (EM_GETCUEBANNER and the
+// like): the buffer is allocated in the window's process, the message sent, the result read back.
+std::wstring RemoteText(HWND control, UINT message, WPARAM wParam, size_t chars = 256, bool bufferInWParam = false);
+std::wstring CueBanner(HWND edit);  // EM_GETCUEBANNER
+
+// Types text into a control the way a user's edit would change it: WM_SETTEXT, which makes
+// an edit send EN_CHANGE to its parent.
+void SetText(HWND control, const std::wstring& text);
+// BM_CLICK posted, then waits until the window's thread has handled it.
+void Click(HWND button);
+int CheckState(HWND button);  // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE
+bool IsEnabled(HWND control);
+bool IsShown(HWND control);
+
+std::vector<std::wstring> ListItems(HWND listBox);
+int ListSelection(HWND listBox);
+// Selects an item as a click would: LB_SETCURSEL, then LBN_SELCHANGE to the parent.
+void SelectListItem(HWND listBox, int index);
+std::wstring ComboSelectionText(HWND comboBox);
+// Selects a combo-box item as a user would: CB_SETCURSEL, then CBN_SELCHANGE to the parent.
+void SelectComboItem(HWND comboBox, int index);
+
+// Waits until the thread that owns the window has handled what was posted to it before.
+void SyncWindow(HWND window, Millis timeout = 3000ms);
+
+}  // namespace pnrtest

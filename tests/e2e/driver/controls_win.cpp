@@ -1,0 +1,128 @@
+#include "controls.h"
+
+#include <commctrl.h>
+
+namespace pnrtest {
+
+HWND WaitForWindowOf(DWORD processId, const wchar_t* className, Millis timeout) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindowsOf(processId, className)) {
+                if (IsWindowVisible(window)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return found;
+}
+
+HWND Control(HWND window, int id) {
+    return GetDlgItem(window, id);
+}
+
+std::wstring RemoteText(HWND control, UINT message, WPARAM wParam, size_t chars, bool bufferInWParam) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(control, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return L"";
+    const size_t bytes = chars * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    std::wstring text;
+    if (remote) {
+        std::vector<wchar_t> local(chars, L'\0');
+        WriteProcessMemory(process, remote, local.data(), bytes, nullptr);
+        DWORD_PTR ignored = 0;
+        const WPARAM w = bufferInWParam ? reinterpret_cast<WPARAM>(remote) : wParam;
+        const LPARAM l = bufferInWParam ? static_cast<LPARAM>(wParam) : reinterpret_cast<LPARAM>(remote);
+        SendMessageTimeoutW(control, message, w, l, SMTO_ABORTIFHUNG, 2000, &ignored);
+        ReadProcessMemory(process, remote, local.data(), bytes, nullptr);
+        local.back() = L'\0';
+        text = local.data();
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return text;
+}
+
+std::wstring CueBanner(HWND edit) {
+    return RemoteText(edit, EM_GETCUEBANNER, 256, 256, /*bufferInWParam=*/true);
+}
+
+void SetText(HWND control, const std::wstring& text) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 2000,
+                        &ignored);
+}
+
+void SyncWindow(HWND window, Millis timeout) {
+    DWORD_PTR ignored = 0;
+    // A sent message overtakes posted ones; a few round trips let those ahead be handled.
+    for (int i = 0; i < 5; ++i) {
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, static_cast<UINT>(timeout.count()), &ignored);
+        Sleep(5);
+    }
+}
+
+void Click(HWND button) {
+    PostMessageW(button, BM_CLICK, 0, 0);
+    SyncWindow(button);
+}
+
+int CheckState(HWND button) {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+    return static_cast<int>(state);
+}
+
+bool IsEnabled(HWND control) {
+    return control && IsWindowEnabled(control);
+}
+
+bool IsShown(HWND control) {
+    return control && (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+std::vector<std::wstring> ListItems(HWND listBox) {
+    std::vector<std::wstring> items;
+    const LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[512] = {};
+        SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.emplace_back(text);
+    }
+    return items;
+}
+
+int ListSelection(HWND listBox) {
+    return static_cast<int>(SendMessageW(listBox, LB_GETCURSEL, 0, 0));
+}
+
+void SelectListItem(HWND listBox, int index) {
+    SendMessageW(listBox, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    const HWND parent = GetParent(listBox);
+    PostMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(listBox), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(listBox));
+    SyncWindow(parent);
+}
+
+std::wstring ComboSelectionText(HWND comboBox) {
+    const LRESULT index = SendMessageW(comboBox, CB_GETCURSEL, 0, 0);
+    if (index < 0) return L"";
+    wchar_t text[512] = {};
+    SendMessageW(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void SelectComboItem(HWND comboBox, int index) {
+    SendMessageW(comboBox, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    const HWND parent = GetParent(comboBox);
+    PostMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(comboBox), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(comboBox));
+    SyncWindow(parent);
+}
+
+}  // namespace pnrtest
