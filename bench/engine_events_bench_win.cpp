@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bench/run_times.h"
+#include "bench/title_change.h"
 #include "bench/window_host.h"
 #include "engine/engine.h"
 
@@ -57,28 +58,6 @@ void RaiseEvent(DWORD event, HWND window) {
     OnWinEvent(nullptr, event, window, OBJID_WINDOW, CHILDID_SELF, 0, 0);
 }
 
-// Lets the merged placement pass that the title changes asked for run.
-void PumpFor(DWORD milliseconds) {
-    const DWORD until = GetTickCount() + milliseconds;
-    MSG msg;
-    while (static_cast<LONG>(until - GetTickCount()) > 0) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(5);
-    }
-}
-
-// A title change after a quiet spell runs its pass at once; the pump afterwards lets the
-// merge window close again before the next run.
-RunTimes FirstOfSeriesTimes(HWND window) {
-    std::vector<double> values;
-    for (int i = 0; i < kPassRuns; ++i) {
-        values.push_back(MeasureRuns(1, [&] { RaiseEvent(EVENT_OBJECT_NAMECHANGE, window); }).fastest);
-        PumpFor(30);
-    }
-    std::sort(values.begin(), values.end());
-    return {values.front(), values[values.size() / 2], values.back()};
-}
-
 void MeasureWith(int count) {
     WindowHost host(count);
     const ClusterMapValue clusters = TwoActiveClusters();
@@ -91,16 +70,16 @@ void MeasureWith(int count) {
           MeasureRuns(kEventRuns, [&] { RaiseEvent(EVENT_OBJECT_LOCATIONCHANGE, claimed); }));
     Print("location change, unclaimed window", count,
           MeasureRuns(kEventRuns, [&] { RaiseEvent(EVENT_OBJECT_LOCATIONCHANGE, unclaimed); }));
-    PumpFor(50);
-    Print("title change, first of a series", count, FirstOfSeriesTimes(claimed));
+    PumpMessagesFor(50);
+    Print("title change, first of a series", count, FirstTitleChangeTimes(claimed, kPassRuns));
     Print("title change, merged into a pending pass", count,
           MeasureRuns(kEventRuns, [&] { RaiseEvent(EVENT_OBJECT_NAMECHANGE, claimed); }));
-    PumpFor(50);
+    PumpMessagesFor(50);
     Print("re-read pass (RefreshLiveWindowList)", count, MeasureRuns(kPassRuns, [] { RefreshLiveWindowList(); }));
     Print("place pass (ApplyProfiles)", count, MeasureRuns(kPassRuns, [] { ApplyProfiles(0); }));
     Print("re-stacking one claimed window", count,
           MeasureRuns(kPassRuns, [&] { RestoreZOrder(FindLiveWindow(claimed)); }));
-    PumpFor(50);
+    PumpMessagesFor(50);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 // Usage: pnr_bench_placement <Pinora.exe> [runs] [idle seconds]
 // Writes its cluster file into this prefix's %APPDATA%\Pinora (run it in a bench prefix).
 #include <windows.h>
-#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -19,6 +18,7 @@
 #include <vector>
 
 #include "base/win_handles.h"
+#include "bench/pinora_run.h"
 
 namespace {
 
@@ -30,21 +30,6 @@ constexpr RECT kSaved = {300, 200, 800, 550};
 
 double Milliseconds(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
-}
-
-void WriteBenchCluster() {
-    wchar_t appData[MAX_PATH] = {};
-    SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE);
-    const std::wstring root = std::wstring(appData) + L"\\Pinora";
-    CreateDirectoryW(root.c_str(), nullptr);
-    CreateDirectoryW((root + L"\\Clusters").c_str(), nullptr);
-    const std::string text =
-        "[Configuration]\r\nActivate on Startup=Yes\r\n[PNR Bench Glide]\r\nTitle=PNR Bench Glide\r\nPosition=300 200"
-        "\r\nSize=500 350\r\nRules=Window title does match \"PNR Bench Glide\"\r\n";
-    UniqueHandle file(
-        CreateFileW((root + L"\\Clusters\\Bench.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    if (IsValid(file)) WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 // Every frame the window is given, as its own thread sees it arrive.
@@ -140,21 +125,6 @@ GlideRun RunOnce(DWORD pinoraId) {
     return run;
 }
 
-HWND WaitForNotifyWindow(DWORD processId) {
-    const auto deadline = Clock::now() + std::chrono::seconds(20);
-    while (Clock::now() < deadline) {
-        for (HWND w = FindWindowW(L"PinoraNotifyWindow", nullptr); w;
-             w = FindWindowExW(nullptr, w, L"PinoraNotifyWindow", nullptr)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            DWORD_PTR ignored = 0;
-            if (owner == processId && SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored)) return w;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return nullptr;
-}
-
 double CpuMilliseconds(HANDLE process) {
     FILETIME created, exited, kernel, user;
     GetProcessTimes(process, &created, &exited, &kernel, &user);
@@ -204,12 +174,12 @@ int wmain(int argc, wchar_t** argv) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"PnrBenchGlide";
     RegisterClassExW(&wc);
-    WriteBenchCluster();
+    WriteBenchCluster(L"Bench",
+                      "[Configuration]\r\nActivate on Startup=Yes\r\n[PNR Bench Glide]\r\nTitle=PNR Bench Glide\r\n"
+                      "Position=300 200\r\nSize=500 350\r\nRules=Window title does match \"PNR Bench Glide\"\r\n");
 
-    STARTUPINFOW startup = {sizeof(startup)};
     PROCESS_INFORMATION pinora = {};
-    std::wstring commandLine = L"\"" + std::wstring(argv[1]) + L"\"";
-    if (!CreateProcessW(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &pinora)) {
+    if (!LaunchPinora(argv[1], &pinora)) {
         std::printf("could not start %ls\n", argv[1]);
         return 1;
     }
@@ -231,9 +201,6 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("idle with an active cluster: %.1f ms CPU over %d s; %d threads before, %d after\n",
                 cpuAfter - cpuBefore, idleSeconds, threadsBefore, ThreadCount(pinora.dwProcessId));
 
-    if (notifyWindow) PostMessageW(notifyWindow, WM_COMMAND, 1001, 0);  // "Quit"
-    if (WaitForSingleObject(pinora.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pinora.hProcess, 1);
-    CloseHandle(pinora.hProcess);
-    CloseHandle(pinora.hThread);
+    QuitPinora(pinora, notifyWindow);
     return 0;
 }
