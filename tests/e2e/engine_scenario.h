@@ -67,4 +67,42 @@ class EngineScenario : public testing::Test {
     std::unique_ptr<PinoraApp> app_;
 };
 
+// Scenarios that check what Pinora asks of the desktop window manager run it with the stand-in
+// library (tests/standins/dwmapi): it reports 7-pixel invisible borders and logs each attribute
+// Pinora sets. Wine prefers its own system libraries; a native-first override makes it load
+// the copy beside Pinora.exe.
+class DwmStandInScenario : public EngineScenario {
+  protected:
+    static constexpr wchar_t kOverridesKey[] = L"Software\\Wine\\AppDefaults\\Pinora.exe\\DllOverrides";
+    static constexpr int kBorder = 7;  // the stand-in's invisible border: left, right and bottom
+
+    void SetUp() override {
+        EngineScenario::SetUp();
+        HKEY key = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, kOverridesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+        const wchar_t order[] = L"native,builtin";
+        RegSetValueExW(key, L"dwmapi", 0, REG_SZ, reinterpret_cast<const BYTE*>(order), sizeof(order));
+        RegCloseKey(key);
+    }
+    void TearDown() override { DeleteRegistryValue(HKEY_CURRENT_USER, kOverridesKey, L"dwmapi"); }
+
+    void StartPinoraWithStandIn() {
+        PinoraOptions options{/*resetData=*/false};
+        options.copiedAs.emplace_back(BuildBinFolder() + L"\\standins\\dwmapi.dll", L"dwmapi.dll");
+        app_ = std::make_unique<PinoraApp>(options);
+        ASSERT_TRUE(app_->Start());
+    }
+
+    // The outer rectangle of a window whose visible frame is `frame`, with the stand-in's borders.
+    static RECT OuterOf(const RECT& frame) {
+        return RECT{frame.left - kBorder, frame.top, frame.right + kBorder, frame.bottom + kBorder};
+    }
+
+    // Every attribute Pinora has set so far, one line each: "set <window> <attribute> <value>".
+    std::string RequestLog() const {
+        const std::wstring exe = app_->ExePath();
+        return ReadFileBytes(exe.substr(0, exe.find_last_of(L'\\')) + L"\\dwm-calls.log").value_or("");
+    }
+};
+
 }  // namespace pnrtest

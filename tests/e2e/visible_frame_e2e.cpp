@@ -1,6 +1,6 @@
-// What Pinora asks of the desktop window manager. Wine's own library reports no frame bounds
-// and ignores attributes, so these scenarios put a stand-in beside Pinora
-// (tests/standins/dwmapi) that reports Windows 10's invisible borders and logs each request.
+// What Pinora asks of the desktop window manager, seen through the stand-in library that
+// reports Windows 10's invisible borders and logs each request (Wine's own reports no frame
+// bounds and ignores attributes).
 #include <string>
 
 #include "engine_scenario.h"
@@ -9,43 +9,11 @@ using namespace pnrtest;
 
 namespace {
 
-constexpr wchar_t kOverridesKey[] = L"Software\\Wine\\AppDefaults\\Pinora.exe\\DllOverrides";
-constexpr int kBorder = 7;  // the stand-in's invisible border: left, right and bottom
-
-// The outer rectangle of a window whose visible frame is `frame`, with the stand-in's borders.
-RECT OuterOf(const RECT& frame) {
-    return RECT{frame.left - kBorder, frame.top, frame.right + kBorder, frame.bottom + kBorder};
-}
-
 std::string CornerRequest(HWND window, int value) {
     return "set " + std::to_string(reinterpret_cast<intptr_t>(window)) + " 33 " + std::to_string(value) + "\n";
 }
 
-class VisibleFrame : public EngineScenario {
-  protected:
-    void SetUp() override {
-        EngineScenario::SetUp();
-        // Wine prefers its own system libraries; this makes it load the copy beside Pinora.exe.
-        HKEY key = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, kOverridesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-        const wchar_t order[] = L"native,builtin";
-        RegSetValueExW(key, L"dwmapi", 0, REG_SZ, reinterpret_cast<const BYTE*>(order), sizeof(order));
-        RegCloseKey(key);
-    }
-    void TearDown() override { DeleteRegistryValue(HKEY_CURRENT_USER, kOverridesKey, L"dwmapi"); }
-
-    void StartPinoraWithStandIn() {
-        PinoraOptions options{/*resetData=*/false};
-        options.copiedAs.emplace_back(BuildBinFolder() + L"\\standins\\dwmapi.dll", L"dwmapi.dll");
-        app_ = std::make_unique<PinoraApp>(options);
-        ASSERT_TRUE(app_->Start());
-    }
-
-    std::string RequestLog() const {
-        const std::wstring exe = app_->ExePath();
-        return ReadFileBytes(exe.substr(0, exe.find_last_of(L'\\')) + L"\\dwm-calls.log").value_or("");
-    }
-};
+class VisibleFrame : public DwmStandInScenario {};
 
 TEST_F(VisibleFrame, TheVisibleFrameLandsOnTheSavedFrameAndEachWindowGetsItsCornerStyle) {
     const RECT sharpFrame = Rect(300, 200, 500, 350);

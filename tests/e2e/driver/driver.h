@@ -50,6 +50,24 @@ bool EndProcessOfWindow(HWND window, UINT exitCode);
 // True when the shell holds a tray icon for (window, id): a modify that changes nothing.
 bool TrayIconExists(HWND window, UINT id);
 
+// One run of a program nobody here wrote (Wine's notepad.exe, regedit.exe), started as a user
+// would; closed at destruction (ended if it does not close).
+class ProgramRun {
+  public:
+    explicit ProgramRun(const std::wstring& commandLine);
+    ~ProgramRun();
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    bool Started() const { return process_.hProcess != nullptr; }
+    // Its first visible unowned top-level window, once there is one; null after the timeout.
+    HWND WaitForMainWindow(Millis timeout = 10000ms);
+
+  private:
+    PROCESS_INFORMATION process_ = {};
+    HWND mainWindow_ = nullptr;
+};
+
 // ---- Pinora ----------------------------------------------------------------------------------
 struct PinoraOptions {
     bool resetData = true;                // remove %APPDATA%\Pinora before the start
@@ -69,6 +87,9 @@ class PinoraApp {
 
     // Starts the process and waits until its message loop runs (start-up complete).
     bool Start();
+    // Starts the process and returns as soon as its notification window first answers a
+    // message, which it may do while start-up is still running.
+    bool StartUntilFirstAnswer();
     // Starts a further copy without waiting (for the single-instance test).
     PROCESS_INFORMATION StartAnother();
 
@@ -121,6 +142,8 @@ class TestWindows {
     bool Minimize(HWND window);
     bool Maximize(HWND window);
     bool Restore(HWND window);
+    // Shows a window opened with kOpenHidden, raising the show event or, as Wine does, nothing.
+    bool Show(HWND window, bool raiseShowEvent);
     bool Activate(HWND window);
     bool Close(HWND window);
     bool Hang(HWND window, Millis duration);

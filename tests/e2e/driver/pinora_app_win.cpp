@@ -68,12 +68,20 @@ PinoraApp::~PinoraApp() {
 }
 
 bool PinoraApp::Start() {
+    return StartUntilFirstAnswer() && Sync(10000ms);
+}
+
+bool PinoraApp::StartUntilFirstAnswer() {
     process_ = Launch(exePath_);
     if (!process_.hProcess) return false;
-    if (!WaitUntil([&] { return (notifyWindow_ = FindNotifyWindow(process_.dwProcessId)) != nullptr; }, 10000ms)) {
-        return false;
-    }
-    return Sync(10000ms);
+    return WaitUntil(
+        [&] {
+            DWORD_PTR ignored = 0;
+            notifyWindow_ = FindNotifyWindow(process_.dwProcessId);
+            return notifyWindow_ &&
+                   SendMessageTimeoutW(notifyWindow_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;
+        },
+        10000ms, 1ms);
 }
 
 PROCESS_INFORMATION PinoraApp::StartAnother() {

@@ -81,6 +81,9 @@ bool TestWindows::Maximize(HWND w) {
 bool TestWindows::Restore(HWND w) {
     return Send(L"restore\t" + Handle(w)) != 0;
 }
+bool TestWindows::Show(HWND w, bool raiseShowEvent) {
+    return Send(L"show\t" + Handle(w) + L"\t" + (raiseShowEvent ? L"1" : L"0")) != 0;
+}
 bool TestWindows::Activate(HWND w) {
     return Send(L"activate\t" + Handle(w)) != 0;
 }

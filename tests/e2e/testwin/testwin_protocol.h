@@ -9,6 +9,7 @@
 //   drag    hwnd x y w h      move-size start, move, location change, move-size end
 //   rename  hwnd title        SetWindowTextW, then a name-change event
 //   minimize / maximize / restore / activate / close  hwnd
+//   show    hwnd [event]      show a window opened hidden; event 1 raises the show event then
 //   hang    hwnd ms           the window's thread stops answering for ms milliseconds
 //   event   hwnd eventId      raise one window event for the window
 //   desktop hwnd number       the desktop number the desktop-library stand-in reports
@@ -25,3 +26,4 @@ constexpr unsigned kOpenBorderless = 2;        // WS_POPUP without caption or si
 constexpr unsigned kOpenToolWindow = 4;        // WS_EX_TOOLWINDOW
 constexpr unsigned kOpenTopmost = 8;           // WS_EX_TOPMOST
 constexpr unsigned kOpenNoActivate = 16;       // show without activating
+constexpr unsigned kOpenHidden = 32;           // create it hidden, as programs do; "show" shows it later

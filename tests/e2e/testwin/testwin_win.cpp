@@ -60,7 +60,9 @@ HWND CreateTestWindow(const OpenRequest& r) {
     if (r.flags & kOpenTopmost) exStyle |= WS_EX_TOPMOST;
     HWND window = CreateWindowExW(exStyle, r.className.c_str(), r.title.c_str(), style, r.x, r.y, r.width, r.height,
                                   r.owner, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (window) ShowWindow(window, (r.flags & kOpenNoActivate) ? SW_SHOWNOACTIVATE : SW_SHOW);
+    // The system raises the creation event inside CreateWindowExW, while the window is hidden.
+    if (window && !(r.flags & kOpenHidden))
+        ShowWindow(window, (r.flags & kOpenNoActivate) ? SW_SHOWNOACTIVATE : SW_SHOW);
     return window;
 }
 
@@ -195,6 +197,12 @@ LRESULT RunCommand(const std::vector<std::wstring>& a) {
         SetForegroundWindow(w);
         BringWindowToTop(w);
         RaiseEvent(EVENT_SYSTEM_FOREGROUND, w);
+        return 1;
+    }
+    if (verb == L"show") {
+        // Windows raises the show event here; Wine raises nothing for real programs.
+        ShowWindow(w, SW_SHOWNOACTIVATE);
+        if (Number(a, 2) == 1) RaiseEvent(EVENT_OBJECT_SHOW, w);
         return 1;
     }
     if (verb == L"close") return PostMessageW(w, kCloseMessage, 0, 0);
