@@ -6,6 +6,7 @@
 
 #include "engine/engine.h"
 #include "engine/inspector_link.h"
+#include "engine/new_window_watch.h"
 
 namespace {
 
@@ -138,8 +139,12 @@ void Dispatch(DWORD event, HWND window, const WindowProfile& record) {
         case EVENT_SYSTEM_MOVESIZEEND:
             ApplyProfiles(kConfiguredDelay);
             return;
-        case EVENT_SYSTEM_MINIMIZEEND:
         case EVENT_OBJECT_CREATE:
+        case EVENT_OBJECT_SHOW:
+            StopWatchingNewWindow(window);
+            RequestPlacementPass(false);
+            return;
+        case EVENT_SYSTEM_MINIMIZEEND:
             RequestPlacementPass(false);
             return;
         case EVENT_OBJECT_LOCATIONCHANGE:
@@ -153,16 +158,36 @@ void Dispatch(DWORD event, HWND window, const WindowProfile& record) {
     }
 }
 
+bool IsTopLevelWindow(HWND window) {
+    return GetAncestor(window, GA_PARENT) == GetDesktopWindow();
+}
+
+// Windows raises the show event for every object that appears (carets, cursors, controls);
+// only top-level windows count.
+bool IsShowOfAnythingButATopLevelWindow(DWORD event, HWND window, LONG objectId) {
+    return event == EVENT_OBJECT_SHOW && (objectId != OBJID_WINDOW || !IsTopLevelWindow(window));
+}
+
+// Most programs create their window hidden and show it later, and the creation event may be
+// handled before the show. Such a window is watched until it appears.
+void WatchIfHiddenNewWindow(DWORD event, HWND window, LONG objectId) {
+    if (event != EVENT_OBJECT_CREATE || objectId != OBJID_WINDOW) return;
+    if (IsWindow(window) && !IsWindowVisible(window) && IsTopLevelWindow(window)) WatchHiddenNewWindow(window);
+}
+
 }  // namespace
 
 void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId, LONG, DWORD, DWORD) {
-    if (!window) return;
+    if (!window || IsShowOfAnythingButATopLevelWindow(event, window, objectId)) return;
     const bool childOfForeground = IsChildOfLastForeground(window);
     if (objectId != OBJID_WINDOW && (objectId == OBJID_CLIENT || !childOfForeground)) return;
     if (event == EVENT_OBJECT_LOCATIONCHANGE && !childOfForeground && !InspectorOpen && !MayConcernFullscreen(window)) {
         return;
     }
-    if (!IsManageableWindow(window) && !childOfForeground) return;
+    if (!IsManageableWindow(window) && !childOfForeground) {
+        WatchIfHiddenNewWindow(event, window, objectId);
+        return;
+    }
     const WindowProfile record = FindLiveWindow(window);
     if (record.title.find(kExcludedTitleFragment) != std::wstring::npos) return;
     if (IsMaximizedOrMinimized(window)) return;

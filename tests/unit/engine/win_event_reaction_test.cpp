@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 
 #include "engine/engine.h"
+#include "engine/new_window_watch.h"
 #include "test_window_thread.h"
 #include "unit/storage/storage_test_support.h"
 
@@ -39,6 +41,18 @@ MoveJob JobOf(HWND window) {
 
 void Raise(DWORD event, HWND window, LONG objectId = OBJID_WINDOW) {
     OnWinEvent(nullptr, event, window, objectId, CHILDID_SELF, 0, 0);
+}
+
+// Runs this thread's timers (the watch of hidden new windows runs on them) until the condition
+// holds or two seconds have passed.
+bool PumpUntil(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    while (!condition() && std::chrono::steady_clock::now() < deadline) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(5);
+    }
+    return condition();
 }
 
 class WindowEvents : public testing::Test {
@@ -153,6 +167,34 @@ TEST_F(WindowEvents, ALocationChangeRunsADelayedPassOnlyForAWindowSeenFullscreen
     StopAnimator();
     Raise(EVENT_OBJECT_LOCATIONCHANGE, fullscreen);
     EXPECT_FALSE(HasJob(observer_));
+}
+
+TEST_F(WindowEvents, AWindowCreatedHiddenIsPlacedOnceItShowsAndThenNoLongerWatched) {
+    HWND window = OpenClaimed(L"Shown later", kAway, WS_POPUP | WS_CAPTION);
+    Raise(EVENT_OBJECT_CREATE, window);
+    EXPECT_FALSE(HasJob(window));
+    ASSERT_TRUE(WatchingHiddenNewWindows());
+
+    windows_.Run([&] { ShowWindow(window, SW_SHOWNOACTIVATE); });
+    EXPECT_TRUE(PumpUntil([&] { return HasJob(window); }));
+    EXPECT_FALSE(WatchingHiddenNewWindows());
+}
+
+TEST_F(WindowEvents, AWindowDestroyedWhileHiddenLeavesNothingWatched) {
+    HWND window = OpenClaimed(L"Never shown", kAway, WS_POPUP | WS_CAPTION);
+    Raise(EVENT_OBJECT_CREATE, window);
+    ASSERT_TRUE(WatchingHiddenNewWindows());
+
+    windows_.Run([&] { DestroyWindow(window); });
+    EXPECT_TRUE(PumpUntil([] { return !WatchingHiddenNewWindows(); }));
+    EXPECT_FALSE(HasJob(observer_));
+}
+
+TEST_F(WindowEvents, OnlyTheShowEventOfATopLevelWindowPlacesIt) {
+    Raise(EVENT_OBJECT_SHOW, observer_, OBJID_CARET);
+    EXPECT_FALSE(HasJob(observer_));
+    Raise(EVENT_OBJECT_SHOW, observer_);
+    EXPECT_TRUE(PumpUntil([&] { return HasJob(observer_); }));
 }
 
 }  // namespace
