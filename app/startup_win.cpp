@@ -114,6 +114,10 @@ void InstallWinEventHooks() {
         WinEventHookList.push_back(SetWinEventHook(range[0], range[1], nullptr, OnWinEvent, 0, 0,
                                                    WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
     }
+    // Events are queued for this thread only once it has looked at its queue after the hooks
+    // exist; this look removes nothing.
+    MSG ignored;
+    PeekMessageW(&ignored, nullptr, 0, 0, PM_NOREMOVE);
 }
 
 int RunMessageLoop() {
@@ -188,6 +192,10 @@ int RunPinora(HINSTANCE instance) {
     AddTrayIcon();
 
     UpdateClusterMap(L"", L"");
+    // The hooks come before the first look at the desktop, so that every window created after
+    // it arrives as an event once the message loop runs. Events for windows this start-up
+    // places anyway find them at their frame, or already moving, and do nothing.
+    InstallWinEventHooks();
     RefreshLiveWindowList();
     Diag(L"Initial Window State Check\n");
     ActivateStartupClusters();
@@ -196,7 +204,6 @@ int RunPinora(HINSTANCE instance) {
     UpdateTrayTooltip();
 
     RegisterHotKey(NotifyWindow, HOTKEY_ID_OPEN, MOD_ALT, VK_OEM_3);
-    InstallWinEventHooks();
     NameCurrentThread(L"Main Pinora Thread");
 
     const int exitCode = RunMessageLoop();

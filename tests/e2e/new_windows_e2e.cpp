@@ -1,6 +1,6 @@
-// Windows that appear while Pinora runs are placed, whichever way their program brings them
-// up: created hidden and shown later (with the show event Windows raises, or with none, as
-// under Wine), or by programs nobody here wrote.
+// Windows that appear while Pinora starts or runs are placed, whichever way their program
+// brings them up: shown at once, created hidden and shown later (with the show event Windows
+// raises, or with none, as under Wine), or by programs nobody here wrote.
 #include <thread>
 
 #include "engine_scenario.h"
@@ -12,6 +12,28 @@ namespace {
 const RECT kElsewhere = Rect(40, 40, 320, 240);
 
 class NewWindows : public EngineScenario {};
+
+TEST_F(NewWindows, WindowsOpenedTheMomentPinoraFirstAnswersAreAllPlaced) {
+    const std::vector<SavedWindow> saved = {
+        {"PNR Early 1", Rect(300, 200, 500, 350)}, {"PNR Early 2", Rect(900, 150, 400, 300)},
+        {"PNR Early 3", Rect(500, 600, 300, 200)}, {"PNR Early 4", Rect(1300, 500, 300, 200)},
+        {"PNR Early 5", Rect(100, 700, 300, 200)},
+    };
+    WriteCluster(L"Work", true, saved);
+    for (int repetition = 1; repetition <= 5; ++repetition) {
+        TestWindows helper;  // ready before Pinora starts, so that nothing delays the windows
+        PinoraApp app({/*resetData=*/false});
+        ASSERT_TRUE(app.StartUntilFirstAnswer());
+        std::vector<HWND> windows;
+        for (const SavedWindow& w : saved) {
+            windows.push_back(OpenAnnounced(helper, std::wstring(w.title.begin(), w.title.end()), kElsewhere));
+        }
+        for (size_t i = 0; i < saved.size(); ++i) {
+            EXPECT_TRUE(WaitUntil([&] { return IsAt(windows[i], saved[i].frame); }))
+                << "repetition " << repetition << ", " << saved[i].title << " at " << Describe(WindowRect(windows[i]));
+        }
+    }
+}
 
 // Windows created hidden and shown later are placed; one that stays hidden until it closes is
 // never touched.
