@@ -159,6 +159,12 @@ LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_HOTKEY:
             if (wParam == HOTKEY_ID_OPEN) OpenOrRaiseInspectorWindow();
             return 0;
+        case WM_DISPLAYCHANGE:
+            RequestLayoutPass();
+            return 0;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC) RequestLayoutPass();
+            return TRUE;
         case WM_PNR_RELOAD:
             UpdateClusterMap(L"", L"reload");
             return 0;

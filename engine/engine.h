@@ -68,6 +68,9 @@ void RestoreZOrder(WindowProfile record);
 // ---- Window events ------------------------------------------------------------------------------
 void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG objectId, LONG childId, DWORD threadId,
                          DWORD time);
+// The monitor layout changed or the system resumed: one placement pass after the configured
+// delay (main thread only).
+void RequestLayoutPass();
 
 // ---- Virtual desktops -----------------------------------------------------------------------------
 OsVersionNumbers ReadOsVersion();

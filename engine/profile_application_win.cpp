@@ -3,11 +3,13 @@
 #include <dwmapi.h>
 
 #include <utility>
+#include <vector>
 
 #include "engine/corner_preference.h"
 #include "engine/engine.h"
 #include "engine/rule_match.h"
 #include "engine/glide.h"
+#include "engine/monitor_reach.h"
 #include "engine/window_positioning.h"
 
 namespace {
@@ -30,6 +32,23 @@ bool FrameEquals(const RECT& frame, const WindowProfile& profile) {
            profile.size.width == frame.right - frame.left && profile.size.height == frame.bottom - frame.top;
 }
 
+BOOL CALLBACK CollectMonitorArea(HMONITOR, HDC, LPRECT area, LPARAM areas) {
+    try {
+        reinterpret_cast<std::vector<MonitorArea>*>(areas)->push_back(
+            {area->left, area->top, area->right, area->bottom});
+    } catch (...) {
+        return FALSE;  // out of memory: judge by what was collected
+    }
+    return TRUE;
+}
+
+// The monitors as they are at the start of a pass.
+std::vector<MonitorArea> CurrentMonitorAreas() {
+    std::vector<MonitorArea> areas;
+    EnumDisplayMonitors(nullptr, nullptr, CollectMonitorArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
 // The first profile of one cluster, by title, that claims the record (which then carries the
 // profile's settings); null when none does.
 const WindowProfile* FirstClaimingProfile(WindowProfile& record, const ClusterEntry& cluster) {
@@ -40,7 +59,8 @@ const WindowProfile* FirstClaimingProfile(WindowProfile& record, const ClusterEn
 }
 
 // False when the window's frame cannot be read, so that another cluster may try.
-bool PlaceByProfile(const WindowProfile& record, const WindowProfile& profile, int delaySeconds) {
+bool PlaceByProfile(const WindowProfile& record, const WindowProfile& profile, int delaySeconds,
+                    const std::vector<MonitorArea>& monitors) {
     HWND window = record.hwnd;
     if (window) SendCornerPreference(window, profile.corners);
     RECT frame = {};
@@ -57,6 +77,12 @@ bool PlaceByProfile(const WindowProfile& record, const WindowProfile& profile, i
         Diag(L"Window was already moving (aborted).\n");
         return true;
     }
+    const FrameBounds target{profile.position.x, profile.position.y, profile.size.width, profile.size.height};
+    if (!IsFrameWithinReach(target, monitors)) {
+        // Saved under another monitor layout: the move would take the window out of sight.
+        Diag(L"Saved frame is off every monitor (window left in place).\n");
+        return true;
+    }
     ScheduleMove(record, profile.position.x, profile.position.y, profile.size.width, profile.size.height, delaySeconds,
                  kMoveDurationMs, kMoveFrameIntervalMs);
     return true;
@@ -64,13 +90,14 @@ bool PlaceByProfile(const WindowProfile& record, const WindowProfile& profile, i
 
 // Matching costs no system call, while each state test asks the window server; with many
 // windows on the desktop and few of them claimed, the tests run only for claimed windows.
-void ApplyToLiveWindow(WindowProfile record, const ClusterMapValue& activeClusters, int delaySeconds) {
+void ApplyToLiveWindow(WindowProfile record, const ClusterMapValue& activeClusters, int delaySeconds,
+                       const std::vector<MonitorArea>& monitors) {
     bool stateTested = false;
     for (const auto& [name, cluster] : activeClusters) {
         const WindowProfile* profile = FirstClaimingProfile(record, cluster);
         if (!profile) continue;
         if (!std::exchange(stateTested, true) && IsLeftAlone(record.hwnd)) return;
-        if (PlaceByProfile(record, *profile, delaySeconds)) return;
+        if (PlaceByProfile(record, *profile, delaySeconds, monitors)) return;
     }
 }
 
@@ -81,5 +108,6 @@ void ApplyProfiles(int delay) {
     if (delay == kConfiguredDelay) delay = ReadTimeDelay();
     const LiveWindowSequence liveWindows = LiveWindowList.Snapshot();
     const ClusterMapValue activeClusters = ActiveClusterMap.Snapshot();
-    for (const WindowProfile& record : liveWindows) ApplyToLiveWindow(record, activeClusters, delay);
+    const std::vector<MonitorArea> monitors = CurrentMonitorAreas();
+    for (const WindowProfile& record : liveWindows) ApplyToLiveWindow(record, activeClusters, delay, monitors);
 }
