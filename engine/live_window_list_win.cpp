@@ -2,9 +2,10 @@
 #include <objbase.h>
 
 #include <algorithm>
-#include <map>
+#include <vector>
 
 #include "engine/engine.h"
+#include "engine/known_windows.h"
 #include "engine/rule_match.h"
 #include "engine/window_identity.h"
 
@@ -30,33 +31,30 @@ std::vector<HWND> TopLevelWindowsInZOrder() {
 }
 
 // The foreground window, its parents and its owner belong to the application the user is in;
-// they lead the list so that index 0 is that application's window.
+// they lead the list so that index 0 is that application's window. The parents are those that
+// IsChild would find (up the chain while the windows are child windows), gathered once per
+// refresh instead of once per window.
 class ForegroundRelation {
   public:
-    ForegroundRelation() : foreground_(GetForegroundWindow()), owner_(GetWindow(foreground_, GW_OWNER)) {}
+    ForegroundRelation() : foreground_(GetForegroundWindow()), owner_(GetWindow(foreground_, GW_OWNER)) {
+        HWND desktop = GetDesktopWindow();
+        for (HWND child = foreground_; child && (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD);) {
+            HWND parent = GetAncestor(child, GA_PARENT);
+            if (!parent || parent == desktop) break;
+            parents_.push_back(parent);
+            child = parent;
+        }
+    }
 
     bool IsRelated(HWND window) const {
-        return window == foreground_ || IsChild(window, foreground_) || (owner_ && window == owner_);
+        return window == foreground_ || (owner_ && window == owner_) ||
+               std::find(parents_.begin(), parents_.end(), window) != parents_.end();
     }
 
   private:
     HWND foreground_;
     HWND owner_;
-};
-
-// Many windows share a process; its image path is read once per refresh.
-class ExecutablePathCache {
-  public:
-    const std::wstring& PathOf(HWND window) {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        auto found = paths_.find(processId);
-        if (found == paths_.end()) found = paths_.emplace(processId, ExecutablePathOfProcess(processId)).first;
-        return found->second;
-    }
-
-  private:
-    std::map<DWORD, std::wstring> paths_;
+    std::vector<HWND> parents_;
 };
 
 // The first saved profile of any cluster, active or not, that recognises the window gives it
@@ -72,12 +70,12 @@ void ApplyFirstMatchingProfile(WindowProfile& record, const ClusterMapValue& clu
     }
 }
 
-WindowProfile LiveRecordOf(HWND window, EligibleWindow&& eligible, ExecutablePathCache& paths) {
+WindowProfile LiveRecordOf(HWND window, EligibleWindow&& eligible, KnownWindowCache& known) {
     WindowProfile record;
     record.hwnd = window;
     record.title = std::move(eligible.title);
     record.className = std::move(eligible.className);
-    record.exePath = paths.PathOf(window);
+    record.exePath = known.ExecutablePathOf(window);
     record.position = {eligible.frame.left, eligible.frame.top};
     record.size = {eligible.frame.right - eligible.frame.left, eligible.frame.bottom - eligible.frame.top};
     record.desktop = DesktopNameOf(window);
@@ -87,13 +85,14 @@ WindowProfile LiveRecordOf(HWND window, EligibleWindow&& eligible, ExecutablePat
 LiveWindowSequence ReadLiveWindows() {
     const ClusterMapValue clusters = ClusterMap.Snapshot();
     const ForegroundRelation foreground;
-    ExecutablePathCache paths;
+    const std::vector<HWND> windows = TopLevelWindowsInZOrder();
+    KnownWindowCache known(windows);
     LiveWindowSequence related;  // in enumeration order; each one goes in front of the earlier ones
     LiveWindowSequence others;
-    for (HWND window : TopLevelWindowsInZOrder()) {
+    for (HWND window : windows) {
         EligibleWindow eligible;
-        if (!ReadEligibleWindow(window, &eligible)) continue;
-        WindowProfile record = LiveRecordOf(window, std::move(eligible), paths);
+        if (!ReadEligibleTopLevelWindow(window, known, &eligible)) continue;
+        WindowProfile record = LiveRecordOf(window, std::move(eligible), known);
         ApplyFirstMatchingProfile(record, clusters);
         (foreground.IsRelated(window) ? related : others).push_back(std::move(record));
     }
