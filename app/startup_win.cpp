@@ -189,13 +189,15 @@ int RunPinora(HINSTANCE instance) {
 
     CreateDataFolders();
     PrepareSettingsFile();
+    // The hooks come before the first look at the desktop, so that every window created after
+    // it arrives as an event once the message loop runs; and before the tray icon, whose
+    // addition is the first time start-up answers other programs' messages, so that a program
+    // waiting for that answer never opens a window in between. Events for windows this
+    // start-up places anyway find them at their frame, or already moving, and do nothing.
+    InstallWinEventHooks();
     AddTrayIcon();
 
     UpdateClusterMap(L"", L"");
-    // The hooks come before the first look at the desktop, so that every window created after
-    // it arrives as an event once the message loop runs. Events for windows this start-up
-    // places anyway find them at their frame, or already moving, and do nothing.
-    InstallWinEventHooks();
     RefreshLiveWindowList();
     Diag(L"Initial Window State Check\n");
     ActivateStartupClusters();
