@@ -63,7 +63,7 @@ void DeleteClusterFile(const std::wstring& clusterName) {
     DeleteFileW(ClusterFilePath(L"\\Pinora\\Clusters", clusterName).c_str());
 }
 
-void RenameClusterFile(const std::wstring& oldName, const std::wstring& newName) {
-    MoveFileW(ClusterFilePath(L"\\Pinora\\clusters", oldName).c_str(),
-              ClusterFilePath(L"\\Pinora\\clusters", newName).c_str());
+bool RenameClusterFile(const std::wstring& oldName, const std::wstring& newName) {
+    return MoveFileW(ClusterFilePath(L"\\Pinora\\clusters", oldName).c_str(),
+                     ClusterFilePath(L"\\Pinora\\clusters", newName).c_str()) != FALSE;
 }

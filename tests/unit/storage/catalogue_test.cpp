@@ -56,13 +56,13 @@ TEST_F(Catalogue, SectionsComeInFileOrderWithoutConfiguration) {
     EXPECT_TRUE(ListClusterSections(appData_.ClusterFile(L"None.ini")).empty());
 }
 
-TEST_F(Catalogue, RenameNeverReplacesAnotherCluster) {
+TEST_F(Catalogue, RenameNeverReplacesAnotherClusterAndSaysWhetherItHappened) {
     appData_.WriteCluster(L"Old", "old");
     appData_.WriteCluster(L"Taken", "taken");
-    RenameClusterFile(L"Old", L"Taken");
+    EXPECT_FALSE(RenameClusterFile(L"Old", L"Taken"));
     EXPECT_EQ(appData_.ReadCluster(L"Old"), "old");
     EXPECT_EQ(appData_.ReadCluster(L"Taken"), "taken");
-    RenameClusterFile(L"Old", L"New");
+    EXPECT_TRUE(RenameClusterFile(L"Old", L"New"));
     EXPECT_FALSE(FileExists(appData_.ClusterFile(L"Old.ini")));
     EXPECT_EQ(appData_.ReadCluster(L"New"), "old");
 }
