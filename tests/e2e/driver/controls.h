@@ -39,4 +39,10 @@ void SelectComboItem(HWND comboBox, int index);
 // Waits until the thread that owns the window has handled what was posted to it before.
 void SyncWindow(HWND window, Millis timeout = 3000ms);
 
+// The texts of every child window (labels, frames, buttons), in z-order.
+std::vector<std::wstring> ChildTexts(HWND window);
+// The tool texts of the tooltip windows of every other process. Wine's shell gives each
+// tray icon a tooltip window of its own, so a program's tray tooltip is among them.
+std::vector<std::wstring> TrayTooltipTexts();
+
 }  // namespace pnrtest
