@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 namespace pnrtest {
 
 HWND WaitForWindowOf(DWORD processId, const wchar_t* className, Millis timeout) {
