@@ -161,7 +161,10 @@ class ClusterWindow : public testing::Test {
         SetText(Item(kNameBox), text);
         SyncWindow(window_);
     }
-    bool Shows(const std::wstring& label) const { return Contains(ChildTexts(window_), label); }
+    bool Shows(const std::wstring& label) const {
+        const std::vector<HWND> children = ChildrenTopFirst(window_);
+        return std::any_of(children.begin(), children.end(), [&](HWND c) { return WindowText(c) == label; });
+    }
     bool TooltipIs(const std::wstring& text) const {
         return WaitUntil([&] { return Contains(TrayTooltipTexts(), text); }, 3000ms);
     }
