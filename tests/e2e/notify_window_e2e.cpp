@@ -101,7 +101,7 @@ TEST(NotifyWindow, ASecondHelpWhileTheHelpBoxIsOpenShowsNoSecondBox) {
     app.Command(1004);
     EXPECT_TRUE(WaitUntil([&] { return FindMessageBox(app.ProcessId(), L"About Pinora") != nullptr; }));
     HWND about = FindMessageBox(app.ProcessId(), L"About Pinora");
-    EXPECT_NE(MessageBoxText(about).find(L"0.9.2"), std::wstring::npos);
+    EXPECT_NE(MessageBoxText(about).find(L"" PNR_PROJECT_VERSION), std::wstring::npos);
     // "No" leaves the web site alone.
     PostMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
     CloseMessageBox(about);
