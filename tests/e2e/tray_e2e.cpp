@@ -76,18 +76,6 @@ HWND FindWindowTitled(const wchar_t* title) {
     return FindWindowW(L"PnrTestWindow", title);
 }
 
-std::wstring ProgramOf(HWND window) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (!process) return L"";
-    wchar_t path[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    if (!QueryFullProcessImageNameW(process, 0, path, &size)) path[0] = L'\0';
-    CloseHandle(process);
-    return path;
-}
-
 // Ends the program a test started through Pinora, which the test does not own.
 void EndProcessOf(HWND window) {
     EndProcessOfWindow(window, 0);

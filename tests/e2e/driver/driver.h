@@ -47,6 +47,8 @@ void CloseMessageBox(HWND box);
 bool IsTopmost(HWND window);
 // Ends the process that owns the window and waits for it; false when it cannot be opened.
 bool EndProcessOfWindow(HWND window, UINT exitCode);
+// The full path of the program that owns the window; empty when it cannot be read.
+std::wstring ProgramOf(HWND window);
 // True when the shell holds a tray icon for (window, id): a modify that changes nothing.
 bool TrayIconExists(HWND window, UINT id);
 
