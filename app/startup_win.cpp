@@ -147,9 +147,11 @@ int RunPinora(HINSTANCE instance) {
     const HRESULT comResult = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     Diag(L"Starting main process\n");
 
-    // The mutex handle is kept, never closed, until the process ends.
-    CreateMutexW(nullptr, TRUE, L"PNRRunningMutex");
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    // The mutex handle is kept, never closed, until the process ends. A copy running elevated
+    // owns a mutex that a normal copy may not open: refused counts as running too.
+    const HANDLE mutex = CreateMutexW(nullptr, TRUE, L"PNRRunningMutex");
+    const DWORD mutexError = GetLastError();
+    if (mutexError == ERROR_ALREADY_EXISTS || (!mutex && mutexError == ERROR_ACCESS_DENIED)) {
         ShowStartupError(L"Application is already running.\nOpen the tray to find the Pinora icon.", L"Error",
                          MB_ICONERROR);
         return 0;
