@@ -80,10 +80,15 @@ TEST(NotifyWindow, AnotherProgramsWindowOfOurClassIsNeitherTakenForOursNorRaised
     ASSERT_NE(foreign, nullptr);
     PinoraApp app;
     ASSERT_TRUE(app.Start());
-    ASSERT_TRUE(helper.Hang(foreign, 6000ms));
+    ASSERT_TRUE(helper.Hang(foreign, 8000ms));
 
     app.Command(kConfigure);
-    ASSERT_TRUE(app.Sync(3000ms)) << "Pinora's main thread froze";
+    // A posted command is handled only once the main thread is free again.
+    app.Command(kHelp);
+    HWND help = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (help = FindMessageBox(app.ProcessId(), L"Pinora Help")) != nullptr; }, 3000ms))
+        << "Pinora's main thread froze";
+    if (help) CloseMessageBox(help);
     HWND settings = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         const auto own = TopLevelWindowsOf(app.ProcessId(), L"PinoraConfigWindow");
