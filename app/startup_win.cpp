@@ -129,10 +129,7 @@ int RunMessageLoop() {
 void ShutDown(HRESULT comResult) {
     FreeDesktopLibrary();
     if (SUCCEEDED(comResult)) CoUninitialize();
-    for (HWINEVENTHOOK hook : WinEventHookList) {
-        if (hook) UnhookWinEvent(hook);
-    }
-    WinEventHookList.clear();
+    RemoveWinEventHooks();
     for (const wchar_t* name : {L"PinoraClusterConfigWindow", L"PinoraNotifyWindow", L"PinoraConfigWindow",
                                 L"PinoraRulesWindow", L"PinoraWindow"}) {
         UnregisterClassW(name, AppInstance);
@@ -141,6 +138,13 @@ void ShutDown(HRESULT comResult) {
 }
 
 }  // namespace
+
+void RemoveWinEventHooks() {
+    for (HWINEVENTHOOK hook : WinEventHookList) {
+        if (hook) UnhookWinEvent(hook);
+    }
+    WinEventHookList.clear();
+}
 
 int RunPinora(HINSTANCE instance) {
     AppInstance = instance;
