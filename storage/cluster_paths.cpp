@@ -16,11 +16,17 @@ bool EndsWithIniIgnoringCase(std::wstring_view name) {
     return true;
 }
 
+// The empty name is the file ".ini" in the folder, a cluster the listing reports like any
+// other; every other name must be one that can be a file name there.
+bool NamesAFileInTheFolder(std::wstring_view name) {
+    return name.empty() || IsUsableClusterName(name);
+}
+
 // Every cluster path is made here, so that no caller can be led outside the folder or to a
 // device by a name typed into a window or read from a listing.
 std::optional<std::wstring> FolderAndName(const std::wstring& clusterFolder, std::wstring_view clusterName) {
     const std::wstring name = CutAtNul(clusterName);
-    if (!IsUsableClusterName(name)) return std::nullopt;
+    if (!NamesAFileInTheFolder(name)) return std::nullopt;
     return clusterFolder + L"\\" + name;
 }
 
@@ -49,5 +55,8 @@ std::wstring ClusterValueFilePath(const std::wstring& clusterFolder, std::wstrin
 
 std::optional<std::wstring> ClusterNameOfFile(std::wstring_view fileName) {
     if (!EndsWithIniIgnoringCase(fileName)) return std::nullopt;
-    return std::wstring(fileName.substr(0, fileName.size() - kIniExtension.size()));
+    std::wstring name(fileName.substr(0, fileName.size() - kIniExtension.size()));
+    // A file such as "Work..ini" stands for a name no path step accepts: no cluster.
+    if (!NamesAFileInTheFolder(name)) return std::nullopt;
+    return name;
 }

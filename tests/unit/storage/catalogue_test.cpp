@@ -30,6 +30,7 @@ TEST_F(Catalogue, ClustersAreTheIniFilesOfTheFolder) {
     WriteBytes(appData_.ClusterFile(L"Upper.INI"), "");
     // An editor's backup: its short name ends in ".INI", so the "*.ini" search finds it.
     WriteBytes(appData_.ClusterFile(L"Mail.ini~"), "");
+    WriteBytes(appData_.ClusterFile(L"Dot..ini"), "");  // "Dot." is no usable name
     CreateDirectoryW(appData_.ClusterFile(L"Folder.ini").c_str(), nullptr);
     EXPECT_EQ(SortedClusterNames(), (std::vector<std::wstring>{L"", L"Upper", L"Work"}));
 }
@@ -106,6 +107,7 @@ TEST_F(Catalogue, NamesThatWouldLeaveTheFolderReachNoFile) {
     EXPECT_EQ(ClusterFilePath(L"C:\\F", L"COM1"), L"");
     EXPECT_EQ(ClusterValueFilePath(L"C:\\F", L"nul"), L"");
     EXPECT_EQ(ClusterValueFilePath(L"C:\\F", std::wstring(L"Work\0\0", 6)), L"C:\\F\\Work.ini");
+    EXPECT_EQ(ClusterFilePath(L"C:\\F", L""), L"C:\\F\\.ini");
 }
 
 }  // namespace
