@@ -52,12 +52,15 @@ bool RenameThroughHandle(HANDLE file, const std::wstring& target) {
 
 // A fresh file beside the target, removed again unless it was renamed over the target. Its
 // name ends in ".tmp", so no listing of "*.ini" ever shows it, not even by its short name.
+// The name is short and does not grow with the target's: a failure to make it means no
+// rewrite at all, so a target whose path is near the length limit must still get one.
 class SiblingFile {
   public:
     explicit SiblingFile(const std::wstring& target) {
         static std::atomic<unsigned> counter{0};
+        const std::wstring folder = target.substr(0, target.find_last_of(L"\\/") + 1);
         for (int attempt = 0; attempt < 16; ++attempt) {
-            path_ = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            path_ = folder + L"~pnr" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                     std::to_wstring(counter.fetch_add(1)) + L".tmp";
             handle_.reset(CreateFileW(path_.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
