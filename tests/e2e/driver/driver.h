@@ -58,6 +58,7 @@ struct PinoraOptions {
     std::vector<std::wstring> besideExe;  // files from the build folder copied beside Pinora.exe
     // (full source path, file name beside Pinora.exe): one stand-in under several names.
     std::vector<std::pair<std::wstring, std::wstring>> copiedAs;
+    std::wstring currentFolder;  // Pinora's current folder; the test's own when empty
 };
 
 // One run of Pinora.exe from a folder of the test's own (a copy of the built exe, so that
