@@ -17,8 +17,11 @@ bool IsQuietMessage(UINT message, LPARAM lParam) {
     return IsFrequentMessage(message, lParam) || message == WM_MENUSELECT || message == WM_ENTERIDLE;
 }
 
+// The hooks go first: an event handled after the animator has stopped (they queue up during
+// the pause below) would start a glide that the exit then freezes half way.
 void RunQuitSequence() {
     Diag(L"Quitting Pinora.\n");
+    RemoveWinEventHooks();
     Shell_NotifyIconW(NIM_DELETE, &TrayIconData);
     UnregisterHotKey(NotifyWindow, HOTKEY_ID_OPEN);
     StopAnimator();
