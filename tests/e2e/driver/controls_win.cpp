@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 namespace pnrtest {
 
 HWND WaitForWindowOf(DWORD processId, const wchar_t* className, Millis timeout) {
@@ -123,6 +125,123 @@ void SelectComboItem(HWND comboBox, int index) {
     PostMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(comboBox), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(comboBox));
     SyncWindow(parent);
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+RECT RectInParent(HWND control) {
+    RECT rect = WindowRect(control);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::vector<HWND> ChildrenTopFirst(HWND window) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(child);
+    }
+    return children;
+}
+
+HWND FocusedControl(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+void Paste(HWND edit, const std::wstring& text) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        memcpy(GlobalLock(memory), text.c_str(), bytes);
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    }
+    CloseClipboard();
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(edit, WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+}
+
+void ClickAt(HWND control, POINT clientPoint) {
+    ClientToScreen(control, &clientPoint);
+    const int width = GetSystemMetrics(SM_CXSCREEN) - 1, height = GetSystemMetrics(SM_CYSCREEN) - 1;
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = (clientPoint.x * 65535 + width / 2) / width;
+        input.mi.dy = (clientPoint.y * 65535 + height / 2) / height;
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+    }
+    inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
+    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(3, inputs, sizeof(INPUT));
+    SyncWindow(control);
+}
+
+std::vector<HWND> VisibleTopLevelWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(
+        [](HWND w, LPARAM found) -> BOOL {
+            if (IsWindowVisible(w)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+namespace {
+
+// The tool's text is copied into a buffer that, with the tool record, lives in the tooltip's
+// process.
+std::vector<std::wstring> ToolTextsOf(HWND tooltip) {
+    std::vector<std::wstring> texts;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tooltip, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return texts;
+    constexpr size_t kChars = 1024;
+    const size_t bytes = sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t);
+    auto* remote =
+        static_cast<char*>(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    const LRESULT count = remote ? SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0) : 0;
+    for (LRESULT i = 0; i < count; ++i) {
+        TTTOOLINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof(TTTOOLINFOW));
+        std::vector<wchar_t> text(kChars, L'\0');
+        WriteProcessMemory(process, remote, &info, sizeof(info), nullptr);
+        WriteProcessMemory(process, remote + sizeof(TTTOOLINFOW), text.data(), kChars * sizeof(wchar_t), nullptr);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote),
+                            SMTO_ABORTIFHUNG, 2000, &ignored);
+        ReadProcessMemory(process, remote + sizeof(TTTOOLINFOW), text.data(), kChars * sizeof(wchar_t), nullptr);
+        text.back() = L'\0';
+        texts.emplace_back(text.data());
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return texts;
+}
+
+}  // namespace
+
+std::vector<std::wstring> TrayTooltipTexts() {
+    std::vector<std::wstring> texts;
+    HWND tooltip = nullptr;
+    while ((tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(tooltip, &owner);
+        if (owner == GetCurrentProcessId()) continue;
+        for (std::wstring& text : ToolTextsOf(tooltip)) texts.push_back(std::move(text));
+    }
+    return texts;
 }
 
 }  // namespace pnrtest
