@@ -42,12 +42,22 @@ BOOL CALLBACK CollectMonitorArea(HMONITOR, HDC, LPRECT area, LPARAM areas) {
     return TRUE;
 }
 
-// The monitors as they are at the start of a pass.
-std::vector<MonitorArea> CurrentMonitorAreas() {
-    std::vector<MonitorArea> areas;
-    EnumDisplayMonitors(nullptr, nullptr, CollectMonitorArea, reinterpret_cast<LPARAM>(&areas));
-    return areas;
-}
+// The monitors as they are when a pass first has a window to move; most passes move nothing
+// and never ask.
+class PassMonitors {
+  public:
+    const std::vector<MonitorArea>& Areas() {
+        if (!read_) {
+            EnumDisplayMonitors(nullptr, nullptr, CollectMonitorArea, reinterpret_cast<LPARAM>(&areas_));
+            read_ = true;
+        }
+        return areas_;
+    }
+
+  private:
+    bool read_ = false;
+    std::vector<MonitorArea> areas_;
+};
 
 // The first profile of one cluster, by title, that claims the record (which then carries the
 // profile's settings); null when none does.
@@ -60,7 +70,7 @@ const WindowProfile* FirstClaimingProfile(WindowProfile& record, const ClusterEn
 
 // False when the window's frame cannot be read, so that another cluster may try.
 bool PlaceByProfile(const WindowProfile& record, const WindowProfile& profile, int delaySeconds,
-                    const std::vector<MonitorArea>& monitors) {
+                    PassMonitors& monitors) {
     HWND window = record.hwnd;
     if (window) SendCornerPreference(window, profile.corners);
     RECT frame = {};
@@ -78,7 +88,7 @@ bool PlaceByProfile(const WindowProfile& record, const WindowProfile& profile, i
         return true;
     }
     const FrameBounds target{profile.position.x, profile.position.y, profile.size.width, profile.size.height};
-    if (!IsFrameWithinReach(target, monitors)) {
+    if (!IsFrameWithinReach(target, monitors.Areas())) {
         // Saved under another monitor layout: the move would take the window out of sight.
         Diag(L"Saved frame is off every monitor (window left in place).\n");
         return true;
@@ -91,7 +101,7 @@ bool PlaceByProfile(const WindowProfile& record, const WindowProfile& profile, i
 // Matching costs no system call, while each state test asks the window server; with many
 // windows on the desktop and few of them claimed, the tests run only for claimed windows.
 void ApplyToLiveWindow(WindowProfile record, const ClusterMapValue& activeClusters, int delaySeconds,
-                       const std::vector<MonitorArea>& monitors) {
+                       PassMonitors& monitors) {
     bool stateTested = false;
     for (const auto& [name, cluster] : activeClusters) {
         const WindowProfile* profile = FirstClaimingProfile(record, cluster);
@@ -108,6 +118,6 @@ void ApplyProfiles(int delay) {
     if (delay == kConfiguredDelay) delay = ReadTimeDelay();
     const LiveWindowSequence liveWindows = LiveWindowList.Snapshot();
     const ClusterMapValue activeClusters = ActiveClusterMap.Snapshot();
-    const std::vector<MonitorArea> monitors = CurrentMonitorAreas();
+    PassMonitors monitors;
     for (const WindowProfile& record : liveWindows) ApplyToLiveWindow(record, activeClusters, delay, monitors);
 }
