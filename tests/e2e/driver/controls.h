@@ -39,4 +39,10 @@ void SelectComboItem(HWND comboBox, int index);
 // Waits until the thread that owns the window has handled what was posted to it before.
 void SyncWindow(HWND window, Millis timeout = 3000ms);
 
+// Presses the keys in order and releases them in reverse through SendInput, as a user's
+// keyboard would: they reach the foreground window, and a hot key fires.
+void PressKeys(const std::vector<WORD>& keys);
+// Steps an up-down control as the arrow keys in its buddy field would (steps > 0: up).
+void StepUpDown(HWND buddy, int steps);
+
 }  // namespace pnrtest

@@ -1,0 +1,37 @@
+#include "ui/inspector_text.h"
+
+#include "storage/number_text.h"
+
+std::wstring TitleUpToFirstSpace(const std::wstring& title) {
+    return title.substr(0, title.find(L' '));
+}
+
+std::wstring DisplayName(const WindowProfile& record) {
+    return record.sectionName.empty() ? TitleUpToFirstSpace(record.title) : record.sectionName;
+}
+
+std::optional<int32_t> ParseGeometryNumber(std::wstring_view text) {
+    const size_t digits = !text.empty() && (text[0] == L'-' || text[0] == L'+') ? 1 : 0;
+    if (text.size() == digits) return std::nullopt;
+    for (size_t i = digits; i < text.size(); ++i) {
+        if (text[i] < L'0' || text[i] > L'9') return std::nullopt;
+    }
+    return ParseLeadingInt32(text);
+}
+
+bool IsGlueableName(std::wstring_view name) {
+    if (name.find_first_of(L"[]") != std::wstring_view::npos) return false;
+    // The file keeps section names trimmed: a name of blanks would be an empty one.
+    return name.find_first_not_of(L" \t") != std::wstring_view::npos;
+}
+
+std::wstring TitleRuleText(const std::wstring& title) {
+    return L"Window title does match \"" + title + L"\"";
+}
+
+bool HasAddressBar(const std::wstring& exePath) {
+    for (const wchar_t* name : {L"chrome.exe", L"firefox.exe", L"msedge.exe", L"brave.exe", L"explorer.exe"}) {
+        if (exePath.find(name) != std::wstring::npos) return true;
+    }
+    return false;
+}
