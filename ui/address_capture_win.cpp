@@ -5,6 +5,8 @@
 namespace {
 
 constexpr DWORD kSettleMs = 100;
+constexpr DWORD kCopyPollMs = 10;
+constexpr int kCopyPolls = 90;  // with the first pause, a program gets a second to answer the copy
 
 INPUT KeyInput(WORD key, bool down) {
     INPUT input = {};
@@ -38,19 +40,29 @@ std::wstring ClipboardText(HWND owner) {
     return text;
 }
 
+// The keys reach the program through its message queue, which may be behind: the copy is
+// done once the clipboard has changed, or never when it does not change within the limit.
+void WaitForClipboardChange(DWORD sequenceBefore) {
+    for (int poll = 0; poll < kCopyPolls && GetClipboardSequenceNumber() == sequenceBefore; ++poll) {
+        PauseAnsweringSentMessages(kCopyPollMs);
+    }
+}
+
 }  // namespace
 
 std::wstring CaptureAddress(HWND program, HWND owner) {
-    SetForegroundWindow(program);
-    Sleep(kSettleMs);
-    PressKeys(VK_MENU, 'D');
-    Sleep(kSettleMs);
     // The clipboard is emptied before the copy, so any text found after it is the address,
     // even when the user had copied that same address before.
     ClipboardSnapshot before;
     const bool borrowed = before.TakeAndEmpty(owner);
+    SetForegroundWindow(program);
+    PauseAnsweringSentMessages(kSettleMs);
+    PressKeys(VK_MENU, 'D');
+    PauseAnsweringSentMessages(kSettleMs);
+    const DWORD sequence = GetClipboardSequenceNumber();
     PressKeys(VK_CONTROL, 'C');
-    Sleep(kSettleMs);
+    PauseAnsweringSentMessages(kSettleMs);
+    WaitForClipboardChange(sequence);
     PressKeys(0, VK_ESCAPE);
     const std::wstring address = borrowed ? ClipboardText(owner) : std::wstring();
     before.Restore(owner);

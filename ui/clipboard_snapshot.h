@@ -35,3 +35,6 @@ class ClipboardSnapshot {
 
 // Opens the clipboard, retrying for a short while: another program may be holding it.
 bool OpenClipboardPatiently(HWND owner);
+// Waits, answering the messages other threads send meanwhile. The clipboard's owner must:
+// a program that takes the clipboard over tells the owner first and waits for its answer.
+void PauseAnsweringSentMessages(DWORD milliseconds);

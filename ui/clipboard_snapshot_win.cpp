@@ -79,10 +79,19 @@ void FreeData(UINT format, HANDLE data) {
 
 }  // namespace
 
+void PauseAnsweringSentMessages(DWORD milliseconds) {
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_SENDMESSAGE);
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // delivers what was sent
+    }
+}
+
 bool OpenClipboardPatiently(HWND owner) {
     for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
         if (OpenClipboard(owner)) return true;
-        Sleep(kOpenRetryMs);
+        PauseAnsweringSentMessages(kOpenRetryMs);
     }
     return false;
 }

@@ -92,6 +92,7 @@ struct InspectorState {
     std::array<int32_t, kGeometryCount> values = {};  // the inspector values: what an empty field stands for
     size_t clusterIndex = 0;
     bool filling = false;  // the program itself is changing the geometry texts
+    bool gluing = false;   // "Glue" is under way: messages sent meanwhile must not start it again
 };
 InspectorState State;
 
@@ -374,7 +375,9 @@ const wchar_t* YesNo(int id) {
 }
 
 void OnGlue() {
-    if (!IsWindowEnabled(ControlOf(IDC_INSPECTOR_GLUE))) return;  // a click posted by someone else
+    // A click posted by someone else while "Glue" is not offered, or sent while it is under way.
+    if (State.gluing || !IsWindowEnabled(ControlOf(IDC_INSPECTOR_GLUE))) return;
+    State.gluing = true;
     const std::wstring entry = TextOrCue(IDC_INSPECTOR_NAME);
     const std::wstring cluster = TextOf(IDC_INSPECTOR_CLUSTER);
     std::array<std::wstring, kGeometryCount> geometry;

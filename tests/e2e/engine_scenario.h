@@ -49,6 +49,34 @@ inline bool IsAt(HWND window, const RECT& frame) {
     return SameRect(WindowRect(window), frame);
 }
 
+// ---- The stand-in desktop window manager library (tests/standins/dwmapi) -----------------------
+// Wine prefers its own system libraries; this override makes it load the copy beside Pinora.exe.
+inline constexpr wchar_t kPinoraDllOverridesKey[] = L"Software\\Wine\\AppDefaults\\Pinora.exe\\DllOverrides";
+
+inline void PreferDwmStandIn() {
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, kPinoraDllOverridesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    const wchar_t order[] = L"native,builtin";
+    RegSetValueExW(key, L"dwmapi", 0, REG_SZ, reinterpret_cast<const BYTE*>(order), sizeof(order));
+    RegCloseKey(key);
+}
+
+inline void ForgetDwmStandIn() {
+    DeleteRegistryValue(HKEY_CURRENT_USER, kPinoraDllOverridesKey, L"dwmapi");
+}
+
+inline PinoraOptions KeepDataWithDwmStandIn() {
+    PinoraOptions options{/*resetData=*/false};
+    options.copiedAs.emplace_back(BuildBinFolder() + L"\\standins\\dwmapi.dll", L"dwmapi.dll");
+    return options;
+}
+
+// What Pinora asked of the stand-in: one "set <window> <attribute> <value>" line per request.
+inline std::string DwmRequestLog(const PinoraApp& app) {
+    const std::wstring exe = app.ExePath();
+    return ReadFileBytes(exe.substr(0, exe.find_last_of(L'\\')) + L"\\dwm-calls.log").value_or("");
+}
+
 // Each scenario writes its files into a fresh data folder, then starts Pinora on them.
 class EngineScenario : public testing::Test {
   protected:
@@ -57,8 +85,8 @@ class EngineScenario : public testing::Test {
         WriteTimeDelay(2);
     }
 
-    void StartPinora() {
-        app_ = std::make_unique<PinoraApp>(PinoraOptions{/*resetData=*/false});
+    void StartPinora(PinoraOptions options = PinoraOptions{/*resetData=*/false}) {
+        app_ = std::make_unique<PinoraApp>(std::move(options));
         ASSERT_TRUE(app_->Start());
     }
 

@@ -9,7 +9,6 @@ using namespace pnrtest;
 
 namespace {
 
-constexpr wchar_t kOverridesKey[] = L"Software\\Wine\\AppDefaults\\Pinora.exe\\DllOverrides";
 constexpr int kBorder = 7;  // the stand-in's invisible border: left, right and bottom
 
 // The outer rectangle of a window whose visible frame is `frame`, with the stand-in's borders.
@@ -25,26 +24,13 @@ class VisibleFrame : public EngineScenario {
   protected:
     void SetUp() override {
         EngineScenario::SetUp();
-        // Wine prefers its own system libraries; this makes it load the copy beside Pinora.exe.
-        HKEY key = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, kOverridesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-        const wchar_t order[] = L"native,builtin";
-        RegSetValueExW(key, L"dwmapi", 0, REG_SZ, reinterpret_cast<const BYTE*>(order), sizeof(order));
-        RegCloseKey(key);
+        PreferDwmStandIn();
     }
-    void TearDown() override { DeleteRegistryValue(HKEY_CURRENT_USER, kOverridesKey, L"dwmapi"); }
+    void TearDown() override { ForgetDwmStandIn(); }
 
-    void StartPinoraWithStandIn() {
-        PinoraOptions options{/*resetData=*/false};
-        options.copiedAs.emplace_back(BuildBinFolder() + L"\\standins\\dwmapi.dll", L"dwmapi.dll");
-        app_ = std::make_unique<PinoraApp>(options);
-        ASSERT_TRUE(app_->Start());
-    }
+    void StartPinoraWithStandIn() { StartPinora(KeepDataWithDwmStandIn()); }
 
-    std::string RequestLog() const {
-        const std::wstring exe = app_->ExePath();
-        return ReadFileBytes(exe.substr(0, exe.find_last_of(L'\\')) + L"\\dwm-calls.log").value_or("");
-    }
+    std::string RequestLog() const { return DwmRequestLog(*app_); }
 };
 
 TEST_F(VisibleFrame, TheVisibleFrameLandsOnTheSavedFrameAndEachWindowGetsItsCornerStyle) {

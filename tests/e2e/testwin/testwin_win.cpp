@@ -77,13 +77,15 @@ void AddAddressBox(HWND window, const std::wstring& title) {
                     GetModuleHandleW(nullptr), nullptr);
 }
 
-// Alt+D: the address box of the window takes the focus with its text selected.
+// Alt+D: the address box of the window takes the focus with its text selected. The key still
+// reaches the window untranslated, so releasing Alt afterwards does not open the system menu.
 bool FocusedAddressBox(const MSG& msg) {
     if (msg.message != WM_SYSKEYDOWN || msg.wParam != 'D') return false;
     HWND box = GetDlgItem(GetAncestor(msg.hwnd, GA_ROOT), kAddressBoxId);
     if (!box) return false;
     SetFocus(box);
     SendMessageW(box, EM_SETSEL, 0, -1);
+    DispatchMessageW(&msg);
     return true;
 }
 
