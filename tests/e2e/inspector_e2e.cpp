@@ -207,11 +207,20 @@ TEST_F(Inspector, HotKeyAndTrayOpenOneInspectorOnTheWindowInFrontThatFollowsType
         << Describe(WindowRect(notes));
     EXPECT_EQ(CueBanner(Control(inspector, kX)), L"300");
 
-    // With all five fields cleared nothing moves.
+    // Moved by its program, the window shows its new place; with all five fields cleared
+    // nothing moves.
     helper.Move(notes, Rect(50, 60, 500, 350));
+    EXPECT_TRUE(WaitUntil([&] { return CueBanner(Control(inspector, kX)) == L"50"; }))
+        << Utf8(CueBanner(Control(inspector, kX)));
     Type(inspector, kX, L"");
     Sleep(1500);
     EXPECT_TRUE(SameRect(WindowRect(notes), Rect(50, 60, 500, 350))) << Describe(WindowRect(notes));
+
+    // Another window brought to the front is shown in its place.
+    OpenInFront(helper, L"PNR-Mail inbox", Rect(700, 100, 300, 200));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(Control(inspector, kName)) == L"PNR-Mail"; }));
+    EXPECT_EQ(CueBanner(Control(inspector, kX)), L"700");
+    EXPECT_EQ(CueBanner(Control(inspector, kWidth)), L"300");
 }
 
 TEST_F(Inspector, GlueWritesTheWholeEntryAndTheActiveClusterHoldsTheWindowThere) {
