@@ -50,6 +50,13 @@ constexpr int IDC_INSPECTOR_DESKTOP = 4052;
 // ---- Rules editor controls (5000 block) ----
 
 // ---- Settings window controls (6000 block) ----
+// Control n of the window's control list is 6000 + 4 * n; the label and the frame have none.
+constexpr int IDC_SETTINGS_OK = IDC_SETTINGS_BASE + 0;
+constexpr int IDC_SETTINGS_BROWSE = IDC_SETTINGS_BASE + 4;
+constexpr int IDC_SETTINGS_FOCUS_DECOY = IDC_SETTINGS_BASE + 8;
+constexpr int IDC_SETTINGS_TIME_DELAY = IDC_SETTINGS_BASE + 12;
+constexpr int IDC_SETTINGS_START_WITH_WINDOWS = IDC_SETTINGS_BASE + 16;
+constexpr int IDC_SETTINGS_APPLY = IDC_SETTINGS_BASE + 20;
 
 // Resources.
 constexpr int IDI_PINORA_LIGHT = 101;  // dark art, for light taskbars and all configuration windows

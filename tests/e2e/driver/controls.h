@@ -39,6 +39,20 @@ void SelectComboItem(HWND comboBox, int index);
 // Waits until the thread that owns the window has handled what was posted to it before.
 void SyncWindow(HWND window, Millis timeout = 3000ms);
 
+std::wstring ClassOf(HWND window);  // GetClassNameW
+// The control's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND control);
+// The window's child controls, topmost in the sibling order first.
+std::vector<HWND> ChildrenTopFirst(HWND window);
+// The control that has the keyboard focus on the window's thread; null when none.
+HWND FocusedControl(HWND window);
+// Pastes text into an edit as Ctrl+V would: the text goes onto the clipboard, then WM_PASTE.
+void Paste(HWND edit, const std::wstring& text);
+// A real left click (SendInput) at a point of the control's client area.
+void ClickAt(HWND control, POINT clientPoint);
+// Every visible top-level window on the desktop, of any process.
+std::vector<HWND> VisibleTopLevelWindows();
+
 // Presses the keys in order and releases them in reverse through SendInput, as a user's
 // keyboard would: they reach the foreground window, and a hot key fires.
 void PressKeys(const std::vector<WORD>& keys);
