@@ -9,18 +9,14 @@
 
 namespace {
 
-void Put(UINT format, const std::string& bytes) {
+// Adds a format to what the clipboard holds; `fresh` empties it first.
+void Put(UINT format, const std::string& bytes, bool fresh = false) {
     ASSERT_TRUE(OpenClipboardPatiently(nullptr));
+    if (fresh) EmptyClipboard();
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
     GlobalUnlock(block);
     SetClipboardData(format, block);
-    CloseClipboard();
-}
-
-void Clear() {
-    ASSERT_TRUE(OpenClipboardPatiently(nullptr));
-    EmptyClipboard();
     CloseClipboard();
 }
 
@@ -41,29 +37,17 @@ const std::string kText("P\0n\0r\0\0\0", 8);  // "Pnr" as UTF-16 with its termin
 
 TEST(ClipboardSnapshot, EveryCopyableFormatComesBackInPlaceOfWhatWasCopiedMeanwhile) {
     const UINT custom = RegisterClipboardFormatW(L"PNR Unit Test Data");
-    Clear();
-    Put(CF_UNICODETEXT, kText);
+    Put(CF_UNICODETEXT, kText, /*fresh=*/true);
     Put(custom, std::string("\x01\x00\xFF", 3));
 
     ClipboardSnapshot snapshot;
     ASSERT_TRUE(snapshot.TakeAndEmpty(nullptr));
     EXPECT_FALSE(snapshot.Empty());
     EXPECT_EQ(CountClipboardFormats(), 0);
-    Put(CF_UNICODETEXT, std::string("x\0\0\0", 4));  // what a copy puts there meanwhile
+    Put(CF_UNICODETEXT, std::string("x\0\0\0", 4), /*fresh=*/true);  // what a copy puts there meanwhile
 
     ASSERT_TRUE(snapshot.Restore(nullptr));
     EXPECT_EQ(Bytes(CF_UNICODETEXT), kText);
     EXPECT_EQ(Bytes(custom), std::string("\x01\x00\xFF", 3));
     EXPECT_TRUE(snapshot.Empty());  // the clipboard owns the copies now
-}
-
-TEST(ClipboardSnapshot, AnEmptyClipboardKeepsWhatWasCopiedMeanwhile) {
-    Clear();
-    ClipboardSnapshot snapshot;
-    ASSERT_TRUE(snapshot.TakeAndEmpty(nullptr));
-    EXPECT_TRUE(snapshot.Empty());
-    Put(CF_UNICODETEXT, kText);
-    ASSERT_TRUE(snapshot.Restore(nullptr));
-    EXPECT_EQ(Bytes(CF_UNICODETEXT), kText);
-    Clear();
 }

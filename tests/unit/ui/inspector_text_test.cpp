@@ -30,29 +30,3 @@ TEST(InspectorText, OnlyWholeNumbersWithin32BitsAreGeometry) {
         EXPECT_EQ(ParseGeometryNumber(row.text), expected) << testing::PrintToString(std::wstring(row.text));
     }
 }
-
-TEST(InspectorText, NamesWithBracketsOrOnlyBlanksCannotBeGlued) {
-    EXPECT_TRUE(IsGlueableName(L"Notes"));
-    EXPECT_TRUE(IsGlueableName(L" Notes draft "));
-    EXPECT_FALSE(IsGlueableName(L"Notes [1]"));
-    EXPECT_FALSE(IsGlueableName(L"a]b"));
-    EXPECT_FALSE(IsGlueableName(L""));
-    EXPECT_FALSE(IsGlueableName(L" \t "));
-}
-
-TEST(InspectorText, TheProposedNameIsTheSectionOrTheTitleUpToItsFirstSpace) {
-    WindowProfile record;
-    record.title = L"Untitled - Notepad";
-    EXPECT_EQ(DisplayName(record), L"Untitled");
-    record.title = L"Inbox";
-    EXPECT_EQ(DisplayName(record), L"Inbox");
-    record.sectionName = L"Mail";
-    EXPECT_EQ(DisplayName(record), L"Mail");
-}
-
-TEST(InspectorText, OnlyTheFiveAddressBarProgramsHaveTheirAddressCopied) {
-    EXPECT_TRUE(HasAddressBar(L"C:\\Program Files\\Browser\\chrome.exe"));
-    EXPECT_TRUE(HasAddressBar(L"C:\\Windows\\explorer.exe"));
-    EXPECT_FALSE(HasAddressBar(L"C:\\Windows\\notepad.exe"));
-    EXPECT_FALSE(HasAddressBar(L"C:\\Browser\\CHROME.EXE"));  // the test is case-sensitive
-}
