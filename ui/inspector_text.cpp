@@ -2,12 +2,8 @@
 
 #include "storage/number_text.h"
 
-std::wstring TitleUpToFirstSpace(const std::wstring& title) {
-    return title.substr(0, title.find(L' '));
-}
-
 std::wstring DisplayName(const WindowProfile& record) {
-    return record.sectionName.empty() ? TitleUpToFirstSpace(record.title) : record.sectionName;
+    return record.sectionName.empty() ? record.title.substr(0, record.title.find(L' ')) : record.sectionName;
 }
 
 std::optional<int32_t> ParseGeometryNumber(std::wstring_view text) {

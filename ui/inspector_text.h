@@ -8,9 +8,8 @@
 
 #include "storage/profile.h"
 
-// The window title up to its first space (the whole title when it has none).
-std::wstring TitleUpToFirstSpace(const std::wstring& title);
-// The name an entry is shown under: its section name, or else its title up to the first space.
+// The name an entry is shown under: its section name, or else its title up to the first space
+// (the whole title when it has none).
 std::wstring DisplayName(const WindowProfile& record);
 
 // A geometry field's text as a number: an optional sign and decimal digits, nothing else,

@@ -159,26 +159,26 @@ std::wstring DesktopBoxText(const WindowProfile& record) {
     return L"Move to \"" + record.desktop + L"\" desktop";
 }
 
-int CheckForCorners(CornerStyle style) {
+// The three-state corner box: checked sharp, indeterminate dull, unchecked round.
+int CheckFor(CornerStyle style) {
     if (style == CornerStyle::Sharp) return BST_CHECKED;
     return style == CornerStyle::Dull ? BST_INDETERMINATE : BST_UNCHECKED;
 }
 
-const wchar_t* CornerWord(int check) {
-    if (check == BST_CHECKED) return L"Sharp";
-    return check == BST_INDETERMINATE ? L"Dull" : L"Round";
+CornerStyle CornerStyleOf(int check) {
+    if (check == BST_CHECKED) return CornerStyle::Sharp;
+    return check == BST_INDETERMINATE ? CornerStyle::Dull : CornerStyle::Round;
 }
 
-// The window manager's corner preference as the three-state box shows it.
-int CheckForPreference(DWORD preference) {
-    if (preference == 1) return BST_CHECKED;                     // do not round
-    return preference == 3 ? BST_INDETERMINATE : BST_UNCHECKED;  // round small : round
+const wchar_t* CornerWord(CornerStyle style) {
+    if (style == CornerStyle::Sharp) return L"Sharp";
+    return style == CornerStyle::Dull ? L"Dull" : L"Round";
 }
 
-int32_t PreferenceForCheck(int check) {
-    return CornerPreferenceFor(check == BST_CHECKED         ? CornerStyle::Sharp
-                               : check == BST_INDETERMINATE ? CornerStyle::Dull
-                                                            : CornerStyle::Round);
+// The window manager's corner preference: do not round (1), round small (3), anything else round.
+CornerStyle CornerStyleOfPreference(DWORD preference) {
+    if (preference == 1) return CornerStyle::Sharp;
+    return preference == 3 ? CornerStyle::Dull : CornerStyle::Round;
 }
 
 using GeometryValues = std::array<int32_t, kGeometryCount>;
@@ -218,7 +218,7 @@ void ShowRecord(const WindowProfile& record, int mode) {
         State.recordShown = true;
         SetText(IDC_INSPECTOR_NAME, name);
         for (int id : kGeometryIds) SetText(id, L"");
-        SendMessageW(ControlOf(IDC_INSPECTOR_CORNERS), BM_SETCHECK, CheckForCorners(record.corners), 0);
+        SendMessageW(ControlOf(IDC_INSPECTOR_CORNERS), BM_SETCHECK, CheckFor(record.corners), 0);
         SetText(IDC_INSPECTOR_DESKTOP, DesktopBoxText(record));
     }
     RECT frame = {};
@@ -266,7 +266,7 @@ void ShowCornerPreference(HWND inspected) {
     if (FAILED(DwmGetWindowAttribute(inspected, kCornerPreferenceAttribute, &preference, sizeof(preference)))) {
         preference = 0;
     }
-    SendMessageW(ControlOf(IDC_INSPECTOR_CORNERS), BM_SETCHECK, CheckForPreference(preference), 0);
+    SendMessageW(ControlOf(IDC_INSPECTOR_CORNERS), BM_SETCHECK, CheckFor(CornerStyleOfPreference(preference)), 0);
 }
 
 void ShowInspectedRecord(const WindowProfile& record) {
@@ -275,8 +275,7 @@ void ShowInspectedRecord(const WindowProfile& record) {
     SetText(IDC_INSPECTOR_DESKTOP, DesktopBoxText(record));
     if (IsWindows11) ShowCornerPreference(record.hwnd);
     ShowGeometryCues({record.position.x, record.position.y, record.size.width, record.size.height, record.zLevel});
-    const std::wstring title = record.title.substr(0, MAX_PATH - 1);
-    const std::wstring name = record.sectionName.empty() ? TitleUpToFirstSpace(title) : record.sectionName;
+    const std::wstring name = DisplayName(record).substr(0, MAX_PATH - 1);
     SetText(IDC_INSPECTOR_NAME, name);
     SetCue(IDC_INSPECTOR_NAME, name);
     UpdateGlueButton();
@@ -366,7 +365,7 @@ void OnGeometryChanged() {
 void OnCornerBoxClicked() {
     const WindowProfile target = TargetRecord();
     if (!target.hwnd) return;
-    const DWORD preference = static_cast<DWORD>(PreferenceForCheck(CheckOf(IDC_INSPECTOR_CORNERS)));
+    const auto preference = static_cast<DWORD>(CornerPreferenceFor(CornerStyleOf(CheckOf(IDC_INSPECTOR_CORNERS))));
     DwmSetWindowAttribute(target.hwnd, kCornerPreferenceAttribute, &preference, sizeof(preference));
 }
 
@@ -396,7 +395,7 @@ void OnGlue() {
     write(L"Move to Desktop", YesNo(IDC_INSPECTOR_DESKTOP));
     write(L"Launch with QuickMenu", YesNo(IDC_INSPECTOR_LAUNCH));
     write(L"SuperGlue", YesNo(IDC_INSPECTOR_SUPERGLUE));
-    write(L"Corners", CornerWord(IsWindows11 ? CheckOf(IDC_INSPECTOR_CORNERS) : BST_UNCHECKED));
+    write(L"Corners", CornerWord(IsWindows11 ? CornerStyleOf(CheckOf(IDC_INSPECTOR_CORNERS)) : CornerStyle::Round));
     write(L"Position", geometry[kX] + L" " + geometry[kY]);
     write(L"Size", geometry[kWidth] + L" " + geometry[kHeight]);
     write(L"Z-Level", geometry[kZ]);
