@@ -16,7 +16,8 @@ std::optional<int32_t> ParseGeometryNumber(std::wstring_view text) {
 }
 
 bool IsGlueableName(std::wstring_view name) {
-    if (name.find_first_of(L"[]") != std::wstring_view::npos) return false;
+    // A ";" ends a section header: the entry's keys would be read into the entry above it.
+    if (name.find_first_of(L"[];") != std::wstring_view::npos) return false;
     // The file keeps section names trimmed: a name of blanks would be an empty one.
     return name.find_first_not_of(L" \t") != std::wstring_view::npos;
 }

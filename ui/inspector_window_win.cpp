@@ -190,8 +190,8 @@ void ShowGeometryCues(const GeometryValues& values) {
     }
 }
 
-// "Glue" is offered only for what the cluster file can hold and load again: a name without
-// brackets that is not only blanks, and geometry fields that read as numbers.
+// "Glue" is offered only for what the cluster file can hold and load again: a name it can
+// read back as a section, and geometry fields that read as numbers.
 void UpdateGlueButton() {
     bool glueable = IsGlueableName(TextOrCue(IDC_INSPECTOR_NAME));
     for (int id : kGeometryIds) glueable = glueable && ParseGeometryNumber(TextOrCue(id, kGeometryChars)).has_value();
