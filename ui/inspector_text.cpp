@@ -18,8 +18,11 @@ std::optional<int32_t> ParseGeometryNumber(std::wstring_view text) {
 bool IsGlueableName(std::wstring_view name) {
     // A ";" ends a section header: the entry's keys would be read into the entry above it.
     if (name.find_first_of(L"[];") != std::wstring_view::npos) return false;
-    // The file keeps section names trimmed: a name of blanks would be an empty one.
-    return name.find_first_not_of(L" \t") != std::wstring_view::npos;
+    // The file keeps section names trimmed: a name of blanks would be an empty one, and
+    // "Configuration" holds the cluster's own settings, never a window.
+    const size_t first = name.find_first_not_of(L" \t");
+    if (first == std::wstring_view::npos) return false;
+    return name.substr(first, name.find_last_not_of(L" \t") + 1 - first) != L"Configuration";
 }
 
 std::wstring TitleRuleText(const std::wstring& title) {

@@ -15,8 +15,8 @@ std::wstring DisplayName(const WindowProfile& record);
 // A geometry field's text as a number: an optional sign and decimal digits, nothing else,
 // within 32 bits. Anything else would be dropped by the loader or read as something else.
 std::optional<int32_t> ParseGeometryNumber(std::wstring_view text);
-// An entry name the cluster file can hold and read back: no square brackets, no ";" and not
-// only blanks.
+// An entry name the cluster file can hold and read back as a window: no square brackets, no
+// ";", not only blanks and not the cluster's own "Configuration" section.
 bool IsGlueableName(std::wstring_view name);
 
 // The rule written while no Rules editor is open: the exact window title.

@@ -188,7 +188,7 @@ TEST_F(Inspector, HotKeyAndTrayOpenOneInspectorOnTheWindowInFrontThatFollowsType
     // "Glue" is offered only for what the cluster file can hold and load again.
     HWND glue = Control(inspector, kGlue);
     EXPECT_TRUE(IsEnabled(glue));
-    for (const wchar_t* name : {L"Notes [draft]", L"Notes]", L"Notes;draft", L"   "}) {
+    for (const wchar_t* name : {L"Notes [draft]", L"Notes]", L"Notes;draft", L"   ", L" Configuration"}) {
         Type(inspector, kName, name);
         EXPECT_FALSE(IsEnabled(glue)) << Utf8(name);
     }
