@@ -7,12 +7,14 @@
 #include <thread>
 
 #include "app/shell.h"
+#include "base/own_windows.h"
 #include "engine/engine.h"
 #include "ui/windows.h"
 
 namespace {
 
-// Handle slots, refreshed with FindWindowW before every decision that depends on them.
+// Handle slots, refreshed before every decision that depends on them. Only windows of this
+// process count: another program's window may carry one of our class names.
 std::atomic<HWND> SettingsWindowSlot{nullptr};
 std::atomic<HWND> ClusterWindowSlot{nullptr};
 std::atomic<HWND> InspectorWindowSlot{nullptr};
@@ -41,10 +43,10 @@ const ConfigWindowSpec kInspector{L"PinoraWindow",         L"Pinora",
                                   kInspectorWindowWidth,   kInspectorWindowHeight};
 
 void RefreshSlots() {
-    SettingsWindowSlot = FindWindowW(L"PinoraConfigWindow", nullptr);
-    ClusterWindowSlot = FindWindowW(L"PinoraClusterConfigWindow", nullptr);
-    InspectorWindowSlot = FindWindowW(L"PinoraWindow", nullptr);
-    RulesWindowSlot = FindWindowW(L"PinoraRulesWindow", nullptr);
+    SettingsWindowSlot = FindOwnWindow(L"PinoraConfigWindow");
+    ClusterWindowSlot = FindOwnWindow(L"PinoraClusterConfigWindow");
+    InspectorWindowSlot = FindOwnWindow(L"PinoraWindow");
+    RulesWindowSlot = FindOwnWindow(L"PinoraRulesWindow");
 }
 
 bool AnyConfigWindowOpen() {
@@ -69,7 +71,7 @@ void RunThreadMessageLoop() {
 void SettingsThreadBody() {
     NameCurrentThread(kSettings.threadName);
     Diag(kSettings.openingLine);
-    if (FindWindowW(kSettings.className, nullptr)) return;
+    if (FindOwnWindow(kSettings.className)) return;
     // The local handle decides: the main thread may refresh the slot at any moment.
     const HWND window = CreateConfigWindow(kSettings);
     SettingsWindowSlot = window;
@@ -101,10 +103,12 @@ void InspectorThreadBody() {
 }
 
 // Topmost, centred (the centre is worked out once per opener) and back at the default size.
+// The window's own thread carries the request out: a window that does not answer must not
+// stall the main thread, which serves the tray, the hot key and every window event.
 void RaiseConfigWindow(HWND window, const ConfigWindowSpec& spec, std::once_flag& once, POINT& centre) {
     if (!window) return;
     std::call_once(once, [&] { centre = ScreenCenteredOrigin(spec.width, spec.height); });
-    SetWindowPos(window, HWND_TOPMOST, centre.x, centre.y, spec.width, spec.height, 0);
+    SetWindowPos(window, HWND_TOPMOST, centre.x, centre.y, spec.width, spec.height, SWP_ASYNCWINDOWPOS);
 }
 
 // A thread that cannot be started means no window; the request is dropped quietly.

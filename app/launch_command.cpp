@@ -19,15 +19,23 @@ bool NeedsQuotes(const std::wstring& argument) {
     return argument.find_first_of(L" \t\n\v\"") != std::wstring::npos;
 }
 
+// A browser reads an argument that starts with "-" or "/" as a switch, whatever the quoting,
+// and some switches start other programs: such a "URL" is left out.
+std::wstring UrlArgument(const std::wstring& url) {
+    const size_t first = url.find_first_not_of(L" \t\n\r\f\v");
+    if (first != std::wstring::npos && (url[first] == L'-' || url[first] == L'/')) return L"";
+    return QuoteArgumentIfNeeded(url);
+}
+
 std::wstring ChromiumParameters(const WindowProfile& profile) {
-    return QuoteArgumentIfNeeded(profile.url) + L" --new-window --window-position=" +
-           std::to_wstring(profile.position.x) + L"," + std::to_wstring(profile.position.y) + L" --window-size=" +
-           std::to_wstring(profile.size.width) + L"," + std::to_wstring(profile.size.height);
+    return UrlArgument(profile.url) + L" --new-window --window-position=" + std::to_wstring(profile.position.x) + L"," +
+           std::to_wstring(profile.position.y) + L" --window-size=" + std::to_wstring(profile.size.width) + L"," +
+           std::to_wstring(profile.size.height);
 }
 
 std::wstring FirefoxParameters(const WindowProfile& profile) {
-    return QuoteArgumentIfNeeded(profile.url) + L" -new-window -width " + std::to_wstring(profile.size.width) +
-           L" -height " + std::to_wstring(profile.size.height);
+    return UrlArgument(profile.url) + L" -new-window -width " + std::to_wstring(profile.size.width) + L" -height " +
+           std::to_wstring(profile.size.height);
 }
 
 // An unquoted path with a blank would let the system try "C:\Program.exe" first.

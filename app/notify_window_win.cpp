@@ -31,8 +31,11 @@ bool IsQuietMessage(UINT message, LPARAM lParam) {
     }
 }
 
+// The hooks go first: an event handled after the animator has stopped (they queue up during
+// the pause below) would start a glide that the exit then freezes half way.
 void RunQuitSequence() {
     Diag(L"Quitting Pinora.\n");
+    RemoveWinEventHooks();
     Shell_NotifyIconW(NIM_DELETE, &TrayIconData);
     UnregisterHotKey(NotifyWindow, HOTKEY_ID_OPEN);
     StopAnimator();

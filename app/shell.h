@@ -15,6 +15,9 @@ extern NOTIFYICONDATAW TrayIconData;
 
 // ---- Start-up and the notification window ------------------------------------------------
 int RunPinora(HINSTANCE instance);
+// Removes the window-event hooks installed at start-up; once removed, no further event is
+// handled (main thread only; again later does nothing).
+void RemoveWinEventHooks();
 LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Opens a configuration window, or raises the one that is open (main thread only).

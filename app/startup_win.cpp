@@ -129,10 +129,7 @@ int RunMessageLoop() {
 void ShutDown(HRESULT comResult) {
     FreeDesktopLibrary();
     if (SUCCEEDED(comResult)) CoUninitialize();
-    for (HWINEVENTHOOK hook : WinEventHookList) {
-        if (hook) UnhookWinEvent(hook);
-    }
-    WinEventHookList.clear();
+    RemoveWinEventHooks();
     for (const wchar_t* name : {L"PinoraClusterConfigWindow", L"PinoraNotifyWindow", L"PinoraConfigWindow",
                                 L"PinoraRulesWindow", L"PinoraWindow"}) {
         UnregisterClassW(name, AppInstance);
@@ -142,14 +139,23 @@ void ShutDown(HRESULT comResult) {
 
 }  // namespace
 
+void RemoveWinEventHooks() {
+    for (HWINEVENTHOOK hook : WinEventHookList) {
+        if (hook) UnhookWinEvent(hook);
+    }
+    WinEventHookList.clear();
+}
+
 int RunPinora(HINSTANCE instance) {
     AppInstance = instance;
     const HRESULT comResult = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     Diag(L"Starting main process\n");
 
-    // The mutex handle is kept, never closed, until the process ends.
-    CreateMutexW(nullptr, TRUE, L"PNRRunningMutex");
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    // The mutex handle is kept, never closed, until the process ends. A copy running elevated
+    // owns a mutex that a normal copy may not open: refused counts as running too.
+    const HANDLE mutex = CreateMutexW(nullptr, TRUE, L"PNRRunningMutex");
+    const DWORD mutexError = GetLastError();
+    if (mutexError == ERROR_ALREADY_EXISTS || (!mutex && mutexError == ERROR_ACCESS_DENIED)) {
         ShowStartupError(L"Application is already running.\nOpen the tray to find the Pinora icon.", L"Error",
                          MB_ICONERROR);
         return 0;

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "app/shell.h"
+#include "base/own_windows.h"
+#include "base/program_library.h"
 #include "base/win_handles.h"
 #include "build_config.h"
 
@@ -37,27 +39,10 @@ bool Resolve(HMODULE module, const char* name, Fn& entry) {
     return entry != nullptr;
 }
 
-std::wstring ProgramFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return L"";
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? L"" : path.substr(0, slash);
-}
-
 // Only a library with every entry point is used; anything less counts as no library.
 UpdateLibrary LoadUpdateLibrary() {
     UpdateLibrary library;
-    const std::wstring folder = ProgramFolder();
-    if (folder.empty()) return library;
-    library.module.reset(LoadLibraryW((folder + L"\\WinSparkle.dll").c_str()));
+    library.module.reset(LoadLibraryBesideProgram(L"WinSparkle.dll"));
     const HMODULE m = library.module.get();
     if (!m) return library;
     const bool complete = Resolve(m, "win_sparkle_set_app_details", library.setAppDetails) &&
@@ -84,21 +69,11 @@ std::string EddsaPublicKeyText() {
     return key;
 }
 
-HWND FindOwnNotifyWindow() {
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, L"PinoraNotifyWindow", nullptr)) != nullptr) {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        if (processId == GetCurrentProcessId()) return window;
-    }
-    return nullptr;
-}
-
 // Runs on a thread of the library. The window is looked up rather than read from the
 // main thread's variable, which that thread writes without a lock.
 void __cdecl OnShutdownRequest() {
     Diag(L"WinSparkle requested shutdown.\n");
-    if (HWND window = FindOwnNotifyWindow()) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (HWND window = FindOwnWindow(L"PinoraNotifyWindow")) PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Virtual desktops by name. The desktop library matching the system build is loaded at
-// start-up when present; desktops are named from the current user's registry. Without the
+// start-up when it lies beside the program; desktops are named from the current user's registry. Without the
 // library, or without one of its entry points, every operation quietly does nothing.
+#include "base/program_library.h"
 #include "base/win_handles.h"
 #include "engine/desktop_names.h"
 #include "engine/engine.h"
@@ -58,7 +59,7 @@ std::wstring NameOrDefault(std::wstring userGiven, DWORD index) {
 }  // namespace
 
 void LoadDesktopLibrary() {
-    DesktopLibrary = LoadLibraryW(DesktopLibraryFileFor(OsVersion.build));
+    DesktopLibrary = LoadLibraryBesideProgram(DesktopLibraryFileFor(OsVersion.build));
     if (!DesktopLibrary) return;
     GetWindowDesktopNumber = Entry<GetWindowDesktopNumberFn>("GetWindowDesktopNumber");
     MoveWindowToDesktopNumber = Entry<MoveWindowToDesktopNumberFn>("MoveWindowToDesktopNumber");

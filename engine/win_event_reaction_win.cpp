@@ -1,10 +1,10 @@
 // The reaction to system window events: new, restored, renamed, dragged and activated
 // windows are placed, re-stacked or released from their animation.
-#include <map>
 #include <memory>
 #include <utility>
 
 #include "engine/engine.h"
+#include "engine/fullscreen_marks.h"
 #include "engine/inspector_link.h"
 
 namespace {
@@ -19,9 +19,13 @@ constexpr int kInspectorLocationMode = 4;
 
 // Both live on the main thread, where the system delivers every event.
 HWND LastForegroundWindow = nullptr;
-std::map<HWND, bool>& FullscreenSeen() {
-    static std::map<HWND, bool> seen;
+FullscreenMarks& FullscreenSeen() {
+    static FullscreenMarks seen;
     return seen;
+}
+
+bool WindowExists(FullscreenMarks::Window window) {
+    return IsWindow(static_cast<HWND>(window)) != FALSE;
 }
 
 // A child of the window the user last activated (a caret, a menu, a dialog's part) speaks
@@ -41,9 +45,7 @@ bool IsMarkedMoving(HWND window) {
 // follows them, the window is part of the last activated one, or fullscreen is involved, their
 // reaction has nothing to do, and the filter's reads of the window are skipped.
 bool MayConcernFullscreen(HWND window) {
-    const auto& fullscreenSeen = FullscreenSeen();
-    const auto mark = fullscreenSeen.find(window);
-    return (mark != fullscreenSeen.end() && mark->second) || IsFullscreenWindow(window);
+    return FullscreenSeen().IsMarked(window) || IsFullscreenWindow(window);
 }
 
 void CancelMoveIfMoving(HWND window) {
@@ -81,10 +83,7 @@ void OnLocationChange(HWND window, const WindowProfile& record) {
         Diag(L"Captured input.\n");
     }
     UpdateInspector(record, kInspectorLocationMode);
-    auto& fullscreenSeen = FullscreenSeen();
-    const auto mark = fullscreenSeen.find(window);
-    if (mark == fullscreenSeen.end() || !mark->second) return;
-    fullscreenSeen.erase(mark);
+    if (!FullscreenSeen().Consume(window)) return;
     // Back from fullscreen: the window may still be settling, so the pass runs twice.
     ApplyProfiles(kConfiguredDelay);
     ApplyProfiles(kConfiguredDelay);
@@ -166,7 +165,7 @@ void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId,
     const WindowProfile record = FindLiveWindow(window);
     if (record.title.find(kExcludedTitleFragment) != std::wstring::npos) return;
     if (IsMaximizedOrMinimized(window)) return;
-    if (IsFullscreenWindow(window)) FullscreenSeen()[window] = true;
+    if (IsFullscreenWindow(window)) FullscreenSeen().Mark(window, WindowExists);
     if (IsIconic(window)) return;
     Dispatch(event, window, record);
 }

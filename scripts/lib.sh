@@ -16,6 +16,8 @@ pnr_install_deps() {
     command -v import >/dev/null || need+=(imagemagick)
     command -v xdpyinfo >/dev/null || need+=(x11-utils)
     [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+    command -v wixl >/dev/null || need+=(wixl)
+    command -v zip >/dev/null || need+=(zip)
     if [ "${1:-}" = fuzz ]; then
         command -v clang++ >/dev/null || need+=(clang)
         ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
@@ -36,6 +38,50 @@ pnr_build() {
     else
         cmake --build "$PNR_BUILD" -j "$(nproc)"
     fi
+}
+
+# The project version of a configured build folder (CMake writes it into a generated header).
+pnr_project_version() {
+    sed -n 's/^#define PINORA_VERSION_STRING "\(.*\)"$/\1/p' "$1/generated/pinora_version.h"
+}
+
+# pnr_cache_value <build folder> <name>: a CMake cache value of that build.
+pnr_cache_value() {
+    sed -n "s/^$2:[A-Z]*=//p" "$1/CMakeCache.txt"
+}
+
+# Text files shipped for Windows get CRLF line ends (a filter).
+pnr_crlf() {
+    sed 's/\r*$/\r/'
+}
+
+# pnr_build_msi <build folder> <output.msi> [version] [update library DLL]: the installer
+# (packaging/pinora.wxs) around that build's Pinora.exe and setup actions. The version defaults
+# to the build's own; the update library, when given, is installed beside the program.
+pnr_build_msi() {
+    local build="$1" out version="${3:-}" update="${4:-}"
+    out="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"
+    [ -n "$version" ] || version="$(pnr_project_version "$build")"
+    if ! [[ "$version" =~ ^([0-9]+)\.([0-9]+)\.([0-9]+)$ ]]; then
+        pnr_log "not a version of three numbers: '$version'"
+        return 1
+    fi
+    local next="${BASH_REMATCH[1]}.${BASH_REMATCH[2]}.$((BASH_REMATCH[3] + 1))"
+    local stage
+    stage="$(mktemp -d)"
+    cp "$build/bin/Pinora.exe" "$build/bin/PinoraSetupActions.dll" "$stage/"
+    cp "$PNR_ROOT/res/icons/pinora-light.ico" "$stage/Pinora.ico"
+    pnr_crlf <"$PNR_ROOT/LICENSE" >"$stage/LICENSE.txt"
+    local defines=(-D "Version=$version" -D "NextPatchVersion=$next"
+                   -D "HelpUrl=$(pnr_cache_value "$build" PINORA_HELP_URL)")
+    if [ -n "$update" ]; then
+        cp "$update" "$stage/WinSparkle.dll"
+        defines+=(-D UpdateLibrary=1)
+    fi
+    local status=0
+    (cd "$stage" && wixl -a x64 -o "$out" "${defines[@]}" "$PNR_ROOT/packaging/pinora.wxs") || status=1
+    rm -rf "$stage"
+    return $status
 }
 
 # pnr_prefix <path> <desktop|unmanaged>: creates the prefix once, set to report Windows 10.

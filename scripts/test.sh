@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Pinora and runs every test: unit tests and end-to-end tests under Wine through
-# CTest, then the native fuzz targets for a bounded time. Exits non-zero when anything fails.
+# CTest (the installer's too, when wixl is there), then the native fuzz targets for a bounded
+# time. Exits non-zero when anything fails.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$PNR_ROOT"
@@ -23,6 +24,13 @@ pnr_log "unit tests"
 timeout 1200 ctest --test-dir "$PNR_BUILD" -L unit --output-on-failure || status=1
 pnr_log "end-to-end tests"
 timeout 2400 ctest --test-dir "$PNR_BUILD" -L e2e --output-on-failure || status=1
+# The installer scenario builds its packages with wixl and uses a Wine prefix of its own.
+if command -v wixl >/dev/null; then
+    pnr_log "installer end-to-end test"
+    timeout 900 ctest --test-dir "$PNR_BUILD" -L installer --output-on-failure || status=1
+else
+    pnr_log "wixl is not installed: installer end-to-end test skipped"
+fi
 if [ -x "$PNR_ROOT/scripts/fuzz.sh" ]; then
     pnr_log "fuzzing"
     "$PNR_ROOT/scripts/fuzz.sh" "${PINORA_FUZZ_SECONDS:-60}" || status=1

@@ -1,8 +1,11 @@
 #include "storage/catalogue.h"
 
+#include <optional>
+
 #include "base/diagnostics.h"
 #include "base/process.h"
 #include "base/win_handles.h"
+#include "storage/cluster_paths.h"
 #include "storage/ini.h"
 #include "storage/ini_file.h"
 #include "storage/profile_reading.h"
@@ -11,10 +14,6 @@ namespace {
 
 bool IsYes(const std::wstring& clusterName, const wchar_t* key) {
     return ReadClusterValue(clusterName, L"Configuration", key, L"No") == L"Yes";
-}
-
-std::wstring ClusterFilePath(const std::wstring& folder, const std::wstring& clusterName) {
-    return std::wstring(AppDataPath) + folder + L"\\" + clusterName + L".ini";
 }
 
 }  // namespace
@@ -33,9 +32,10 @@ std::vector<std::wstring> ListFilesMatching(const std::wstring& pattern) {
 
 std::vector<std::wstring> ListClusterNames(const std::wstring& folder, const std::wstring& pattern) {
     Diag(L"Retrieving file names.\n");
-    std::vector<std::wstring> names = ListFilesMatching(folder + pattern);
-    // The extension is cut blindly: the pattern already chose the files.
-    for (std::wstring& name : names) name.resize(name.size() >= 4 ? name.size() - 4 : 0);
+    std::vector<std::wstring> names;
+    for (const std::wstring& file : ListFilesMatching(folder + pattern)) {
+        if (std::optional<std::wstring> name = ClusterNameOfFile(file)) names.push_back(std::move(*name));
+    }
     return names;
 }
 
@@ -59,11 +59,16 @@ std::vector<Cluster> LoadClusterList() {
     return clusters;
 }
 
+// A refused name (one that would leave the folder or name a device) deletes nothing.
 void DeleteClusterFile(const std::wstring& clusterName) {
-    DeleteFileW(ClusterFilePath(L"\\Pinora\\Clusters", clusterName).c_str());
+    const std::wstring path = ClusterFilePath(ClusterFolder(), clusterName);
+    if (!path.empty()) DeleteFileW(path.c_str());
 }
 
+// Nothing is renamed when either name is refused.
 void RenameClusterFile(const std::wstring& oldName, const std::wstring& newName) {
-    MoveFileW(ClusterFilePath(L"\\Pinora\\clusters", oldName).c_str(),
-              ClusterFilePath(L"\\Pinora\\clusters", newName).c_str());
+    const std::wstring folder = AppDataRoot() + L"\\clusters";
+    const std::wstring from = ClusterFilePath(folder, oldName);
+    const std::wstring to = ClusterFilePath(folder, newName);
+    if (!from.empty() && !to.empty()) MoveFileW(from.c_str(), to.c_str());
 }

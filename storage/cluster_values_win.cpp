@@ -20,8 +20,9 @@ void WriteClusterValue(const std::wstring& clusterName, const std::wstring& sect
     Diag(L"Writing INI file\n");
     const std::wstring sectionName = CutAtNul(section);
     const std::wstring path = ClusterValueFilePath(ClusterFolder(), clusterName);
+    if (path.empty()) return;
     SHCreateDirectoryExW(nullptr, ClusterFolder().c_str(), nullptr);
-    const IniFile file(WithIniExtension(CutAtNul(path)));
+    const IniFile file(path);
     IniDocument document;
     // A file that exists but could not be read must not be replaced by this one value.
     if (!file.readForRewrite(document)) return;

@@ -20,5 +20,6 @@ FileBytes ReadFileBytes(const std::wstring& path);
 
 // Replaces the file's content with bytes so that, at every moment, the file holds either
 // its old or its new content. Returns false, leaving the file untouched, when the file
-// cannot be opened for writing.
+// cannot be opened for writing or the new content cannot be written in full (a full disk).
+// Only a file that another program holds open without delete sharing is written in place.
 bool ReplaceFileBytes(const std::wstring& path, std::string_view bytes);

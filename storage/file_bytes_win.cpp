@@ -52,12 +52,15 @@ bool RenameThroughHandle(HANDLE file, const std::wstring& target) {
 
 // A fresh file beside the target, removed again unless it was renamed over the target. Its
 // name ends in ".tmp", so no listing of "*.ini" ever shows it, not even by its short name.
+// The name is short and does not grow with the target's: a failure to make it means no
+// rewrite at all, so a target whose path is near the length limit must still get one.
 class SiblingFile {
   public:
     explicit SiblingFile(const std::wstring& target) {
         static std::atomic<unsigned> counter{0};
+        const std::wstring folder = target.substr(0, target.find_last_of(L"\\/") + 1);
         for (int attempt = 0; attempt < 16; ++attempt) {
-            path_ = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            path_ = folder + L"~pnr" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                     std::to_wstring(counter.fetch_add(1)) + L".tmp";
             handle_.reset(CreateFileW(path_.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -75,14 +78,18 @@ class SiblingFile {
     bool IsOpen() const { return IsValid(handle_); }
     HANDLE Handle() const { return handle_.get(); }
 
+    // On failure the last error tells why the target refused to be replaced.
     bool RenameOver(const std::wstring& target) {
         committed_ = RenameThroughHandle(handle_.get(), target);
         if (committed_) return true;
         // Some file systems refuse renaming through a handle; by name they may not.
         handle_.reset();
         committed_ = MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (!committed_) DeleteFileW(path_.c_str());
-        return committed_;
+        if (committed_) return true;
+        const DWORD error = GetLastError();
+        DeleteFileW(path_.c_str());
+        SetLastError(error);
+        return false;
     }
 
   private:
@@ -91,15 +98,25 @@ class SiblingFile {
     bool committed_ = false;
 };
 
+enum class SiblingOutcome {
+    Replaced,
+    NotWritten,     // the sibling could not be made, written or flushed in full
+    TargetHeld,     // written in full, but the target is held open and refused the rename
+    ReplaceFailed,  // written in full, but the rename failed for another reason
+};
+
 // The new content goes to a sibling file, which is then renamed over the target. While it
 // is written the sibling is marked for deletion, so even a killed process leaves nothing.
-bool ReplaceThroughSibling(const std::wstring& path, std::string_view bytes) {
+SiblingOutcome ReplaceThroughSibling(const std::wstring& path, std::string_view bytes) {
     SiblingFile sibling(path);
-    if (!sibling.IsOpen()) return false;
+    if (!sibling.IsOpen()) return SiblingOutcome::NotWritten;
     const bool marked = SetDeleteOnClose(sibling.Handle(), true);
-    if (!WriteAll(sibling.Handle(), bytes) || !FlushFileBuffers(sibling.Handle())) return false;
-    if (marked && !SetDeleteOnClose(sibling.Handle(), false)) return false;
-    return sibling.RenameOver(path);
+    if (!WriteAll(sibling.Handle(), bytes) || !FlushFileBuffers(sibling.Handle())) return SiblingOutcome::NotWritten;
+    if (marked && !SetDeleteOnClose(sibling.Handle(), false)) return SiblingOutcome::NotWritten;
+    if (sibling.RenameOver(path)) return SiblingOutcome::Replaced;
+    const DWORD error = GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ? SiblingOutcome::TargetHeld
+                                                                            : SiblingOutcome::ReplaceFailed;
 }
 
 bool OverwriteInPlace(const std::wstring& path, std::string_view bytes) {
@@ -148,7 +165,19 @@ FileBytes ReadFileBytes(const std::wstring& path) {
 
 bool ReplaceFileBytes(const std::wstring& path, std::string_view bytes) {
     if (path.empty() || ExistingFileRefusesWriting(path)) return false;
-    // Replacing is refused while another program holds the file without delete sharing;
-    // then the content is written in place, as the only way left.
-    return ReplaceThroughSibling(path, bytes) || OverwriteInPlace(path, bytes);
+    switch (ReplaceThroughSibling(path, bytes)) {
+        case SiblingOutcome::Replaced:
+            return true;
+        case SiblingOutcome::TargetHeld:
+            // Another program holds the file without delete sharing, so it cannot be replaced;
+            // the content is written in place, the only way left. The sibling was written in
+            // full, so the disk has room for it.
+            return OverwriteInPlace(path, bytes);
+        case SiblingOutcome::NotWritten:
+        case SiblingOutcome::ReplaceFailed:
+            // A full disk or an exhausted quota: overwriting in place would truncate the file
+            // and then fail part way, leaving neither the old nor the new content.
+            return false;
+    }
+    return false;
 }

@@ -30,6 +30,15 @@ std::vector<std::wstring> SplitIniBytes(std::string_view bytes) {
     return lines;
 }
 
+// Line feeds and carriage returns are single bytes that never occur inside a UTF-8
+// sequence, so the whole text decodes exactly when each of its lines does.
+bool EveryIniLineDecodes(std::string_view bytes) {
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
+    if (bytes.find('\0') != std::string_view::npos) return false;
+    std::wstring text;
+    return Utf8ToWide(bytes, text);
+}
+
 std::string JoinIniLines(const std::vector<std::wstring>& lines) {
     std::string bytes;
     for (size_t i = 0; i < lines.size(); ++i) {

@@ -13,12 +13,14 @@ class IniFile {
     bool read(IniDocument& document) const;
 
     // Like read, for a document that is about to be changed and written back: a missing file
-    // gives an empty document and true, but a file that could not be read in full gives
-    // false, since writing back what was read would delete the rest.
+    // gives an empty document and true, but a file that could not be read in full, or that
+    // holds a line that is not UTF-8 text, gives false: writing back what was read would
+    // delete the rest, or blank that line.
     bool readForRewrite(IniDocument& document) const;
 
     // Rewrites the file so that it holds the document. False, with nothing written, when the
-    // path is empty, the existing file cannot be read, or it cannot be opened for writing.
+    // path is empty, the existing file cannot be read in full or holds a line that is not
+    // UTF-8 text, or the new content cannot be written.
     bool write(const IniDocument& document) const;
 
   private:

@@ -20,12 +20,13 @@ IniDocument ReadDocument(const std::wstring& path) {
 WindowProfileList LoadWindowProfiles(const std::wstring& clusterName) {
     Diag(L"Retrieving all windows for cluster " + clusterName + L"\n");
     Diag(L"Listing INI sections.\n");
-    const std::wstring entriesPath = ClusterFolder() + L"\\" + clusterName + L".ini";
+    const std::wstring entriesPath = ClusterFilePath(ClusterFolder(), clusterName);
+    if (entriesPath.empty()) return {};
     const IniDocument entries = ReadDocument(entriesPath);
     // The entries are listed from "<name>.ini" even when the name ends in ".ini", but their
     // values are read from the file the value operations use; only then are these two files.
     const std::wstring valuesPath = ClusterValueFilePath(ClusterFolder(), clusterName);
-    const bool sameFile = CutAtNul(valuesPath) == CutAtNul(entriesPath);
+    const bool sameFile = valuesPath == entriesPath;
     const IniDocument otherValues = sameFile ? IniDocument() : ReadDocument(valuesPath);
     const IniDocument& values = sameFile ? entries : otherValues;
 

@@ -63,4 +63,25 @@ TEST_F(EngineRobustness, ClosingPinoraAtAnyMomentOfAGlideEndsItCleanly) {
     }
 }
 
+// Quit stops handling window events before it stops the animator: a window that appears
+// during Quit's pause is left where it is, not set gliding and frozen half way by the exit.
+// The exit takes as long as the update library's clean-up, here 150 ms (about half a glide).
+TEST_F(EngineRobustness, AWindowThatAppearsWhileQuittingIsLeftWhereItIs) {
+    WriteCluster(L"Work", true, {{"PNR Late", kSavedOther}});
+    PinoraOptions options;
+    options.resetData = false;
+    options.besideExe = {BuildBinFolder() + L"\\standins\\WinSparkle.dll"};
+    PinoraApp app(options);
+    ASSERT_TRUE(
+        WriteFileBytes(app.ExePath().substr(0, app.ExePath().rfind(L'\\')) + L"\\winsparkle-cleanup-ms.txt", "150"));
+    ASSERT_TRUE(app.Start());
+    TestWindows helper;
+    app.Command(1001);  // "Quit"
+    ASSERT_TRUE(WaitUntil([&] { return !TrayIconExists(app.NotifyWindow(), 1000); }, 3000ms));
+    const RECT start = Rect(40, 600, 320, 240);
+    HWND late = OpenAnnounced(helper, L"PNR Late", start);
+    ASSERT_TRUE(app.WaitForExit(5000ms).has_value());
+    EXPECT_TRUE(IsAt(late, start)) << Describe(WindowRect(late));
+}
+
 }  // namespace

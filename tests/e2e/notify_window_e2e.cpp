@@ -71,6 +71,39 @@ TEST(NotifyWindow, ConfigureOpensOneSettingsWindowAndRaisesItWhenOpen) {
     EXPECT_EQ(CountWindows(app, L"PinoraClusterConfigWindow"), 0u);
 }
 
+// Another program's window that carries one of our class names is not ours: it neither keeps
+// the configuration windows from opening nor gets raised, and its hanging freezes nothing.
+TEST(NotifyWindow, AnotherProgramsWindowOfOurClassIsNeitherTakenForOursNorRaised) {
+    TestWindows helper;
+    const RECT foreignFrame = Rect(30, 40, 200, 150);
+    HWND foreign = helper.Open(L"Foreign", foreignFrame, L"PinoraConfigWindow");
+    ASSERT_NE(foreign, nullptr);
+    PinoraApp app;
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(helper.Hang(foreign, 8000ms));
+
+    app.Command(kConfigure);
+    // A posted command is handled only once the main thread is free again.
+    app.Command(kHelp);
+    HWND help = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (help = FindMessageBox(app.ProcessId(), L"Pinora Help")) != nullptr; }, 3000ms))
+        << "Pinora's main thread froze";
+    if (help) CloseMessageBox(help);
+    HWND settings = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto own = TopLevelWindowsOf(app.ProcessId(), L"PinoraConfigWindow");
+        settings = own.empty() ? nullptr : own.front();
+        return settings != nullptr;
+    }));
+    // "Configure" again raises Pinora's own window.
+    SetWindowPos(settings, HWND_NOTOPMOST, 5, 5, 100, 100, SWP_NOACTIVATE);
+    app.Command(kConfigure);
+    ASSERT_TRUE(app.Sync(3000ms));
+    EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(settings), CentredRect(258, 167)); }))
+        << Describe(WindowRect(settings));
+    EXPECT_TRUE(SameRect(WindowRect(foreign), foreignFrame)) << Describe(WindowRect(foreign));
+}
+
 TEST(NotifyWindow, ManageOpensTheClusterManagementWindow) {
     PinoraApp app;
     ASSERT_TRUE(app.Start());
@@ -101,7 +134,7 @@ TEST(NotifyWindow, ASecondHelpWhileTheHelpBoxIsOpenShowsNoSecondBox) {
     app.Command(1004);
     EXPECT_TRUE(WaitUntil([&] { return FindMessageBox(app.ProcessId(), L"About Pinora") != nullptr; }));
     HWND about = FindMessageBox(app.ProcessId(), L"About Pinora");
-    EXPECT_NE(MessageBoxText(about).find(L"0.9.2"), std::wstring::npos);
+    EXPECT_NE(MessageBoxText(about).find(L"" PNR_PROJECT_VERSION), std::wstring::npos);
     // "No" leaves the web site alone.
     PostMessageW(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
     CloseMessageBox(about);

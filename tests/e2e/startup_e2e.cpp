@@ -93,6 +93,35 @@ TEST(Startup, ASecondCopyShowsTheAlreadyRunningBoxAndLeavesTheFirstAlone) {
     EXPECT_TRUE(TrayIconExists(app.NotifyWindow(), 1000));
 }
 
+// A copy running elevated holds a mutex that a normal copy may not open. The test holds it
+// with an empty access list, which lets no one open it.
+TEST(Startup, AMutexThatCannotBeOpenedCountsAsACopyAlreadyRunning) {
+    ACL emptyList = {};
+    InitializeAcl(&emptyList, sizeof(emptyList), ACL_REVISION);
+    SECURITY_DESCRIPTOR descriptor = {};
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, &emptyList, FALSE);
+    SECURITY_ATTRIBUTES attributes = {sizeof(attributes), &descriptor, FALSE};
+    PinoraApp app;
+    const HANDLE mutex = CreateMutexW(&attributes, FALSE, L"PNRRunningMutex");
+    ASSERT_NE(mutex, nullptr);
+    // What a second copy sees.
+    ASSERT_EQ(CreateMutexW(nullptr, TRUE, L"PNRRunningMutex"), nullptr);
+    ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+    PROCESS_INFORMATION copy = app.StartAnother();
+    ASSERT_NE(copy.hProcess, nullptr);
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (box = FindMessageBox(copy.dwProcessId, L"Error")) != nullptr; }, 10000ms));
+    EXPECT_TRUE(TopLevelWindowsOf(copy.dwProcessId, L"PinoraNotifyWindow").empty()) << "a second copy runs";
+    if (box) CloseMessageBox(box);
+    if (WaitForSingleObject(copy.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(copy.hProcess, 1);
+    CloseHandle(copy.hProcess);
+    CloseHandle(copy.hThread);
+    CloseHandle(mutex);
+    EXPECT_FALSE(DirectoryExists(PinoraDataFolder())) << "the refused copy wrote its data folder";
+}
+
 TEST(Startup, ADirectoryNamedLikeTheSettingsFileDoesNotStopStartUp) {
     CreateDirectoryW(PinoraDataFolder().c_str(), nullptr);
     CreateDirectoryW(SettingsPath().c_str(), nullptr);

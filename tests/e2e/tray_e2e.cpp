@@ -76,18 +76,6 @@ HWND FindWindowTitled(const wchar_t* title) {
     return FindWindowW(L"PnrTestWindow", title);
 }
 
-std::wstring ProgramOf(HWND window) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (!process) return L"";
-    wchar_t path[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    if (!QueryFullProcessImageNameW(process, 0, path, &size)) path[0] = L'\0';
-    CloseHandle(process);
-    return path;
-}
-
 // Ends the program a test started through Pinora, which the test does not own.
 void EndProcessOf(HWND window) {
     EndProcessOfWindow(window, 0);
@@ -212,6 +200,44 @@ TEST(QuickMenu, ChoosingAnEntryStartsItsProgramAndPlacesTheNewWindow) {
     app.Quit();
     RemoveTree(folder);
     DeleteFileW(decoy.c_str());
+}
+
+// A saved "URL" that a browser would read as a switch is left out, and the browser starts
+// without it. The browser here is our window program under a browser's file name: it takes a
+// "--window TITLE" switch, which would have named its window after the next argument.
+TEST(QuickMenu, AUrlThatLooksLikeASwitchIsNotPassedToTheBrowser) {
+    const std::wstring folder = L"C:\\pnr-e2e\\browser";
+    const std::wstring browser = folder + L"\\chrome.exe";
+    CreateDirectoryW(L"C:\\pnr-e2e", nullptr);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW((BuildBinFolder() + L"\\pnr_testwin.exe").c_str(), browser.c_str(), FALSE));
+    RemoveTree(PinoraDataFolder());
+    WriteClusterFile(L"Web",
+                     "[Configuration]\nShow in Quick Menu=Yes\n[Browser]\nTitle=PNR Launched Window\n"
+                     "Class=PnrTestWindow\nPath=" +
+                         Utf8(browser) +
+                         "\nURL=--window\nLaunch with QuickMenu=Yes\nPosition=600 300\nSize=450 350\n"
+                         "Rules=Window title does match \"PNR Launched Window\"\n");
+    PinoraApp app({/*resetData=*/false});
+    ASSERT_TRUE(app.Start());
+
+    ChooseQuickMenuEntry(app, 1);  // Web
+    HWND launched = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            for (HWND w = FindWindowW(L"PnrTestWindow", nullptr); w;
+                 w = FindWindowExW(nullptr, w, L"PnrTestWindow", nullptr)) {
+                if (ProgramOf(w) == browser) launched = w;
+            }
+            return launched != nullptr;
+        },
+        5000ms));
+    if (launched) {
+        EXPECT_EQ(WindowText(launched), L"PNR Launched Window");
+        EndProcessOf(launched);
+    }
+    app.Quit();
+    RemoveTree(folder);
 }
 
 TEST(TrayIcon, ShellRestartAddsTheIconAgain) {

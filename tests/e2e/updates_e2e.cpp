@@ -57,7 +57,7 @@ TEST(Updates, LibraryIsSetUpInOrderAndChecksSilentlyAtStart) {
     PinoraApp app({/*resetData=*/true, {StandinPath()}});
     ASSERT_TRUE(app.Start());
     const std::vector<std::string> expected = {
-        "set_app_details\tQuendal\tPinora\t0.9.2",
+        "set_app_details\tQuendal\tPinora\t" PNR_PROJECT_VERSION,
         "set_appcast_url\t" PNR_UPDATE_FEED_URL,
         "set_eddsa_public_key\t" + PublicKeyText(),
         "set_shutdown_request_callback\tset",

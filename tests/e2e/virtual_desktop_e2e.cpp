@@ -149,3 +149,29 @@ TEST_F(VirtualDesktop, QuitUnregistersTheLibraryHookWithTheNotificationWindow) {
     EXPECT_NE(CallLog(app).find("unregister " + std::to_string(reinterpret_cast<intptr_t>(notifyWindow))),
               std::string::npos);
 }
+
+// Only the library beside Pinora.exe is ever loaded: one of the same name in Pinora's current
+// folder (or anywhere on the search path) would run its code inside Pinora at every start.
+TEST_F(VirtualDesktop, ALibraryInTheCurrentFolderIsNeverLoaded) {
+    WriteDesktops(1);
+    WriteCluster("Desktop 1");
+    const std::wstring planted = L"C:\\pnr-e2e\\planted";
+    RemoveTree(planted);
+    CreateDirectoryW(L"C:\\pnr-e2e", nullptr);
+    CreateDirectoryW(planted.c_str(), nullptr);
+    PinoraOptions options;
+    options.resetData = false;
+    options.currentFolder = planted;
+    for (const auto& [source, name] : WithDesktopLibrary().copiedAs) {
+        ASSERT_TRUE(CopyFileW(source.c_str(), (planted + L"\\" + name).c_str(), FALSE));
+    }
+    {
+        PinoraApp app(options);
+        ASSERT_TRUE(app.Start());
+        app.Quit();
+        ASSERT_TRUE(app.WaitForExit(5000ms).has_value());
+    }
+    // The library logs the unregister call that Quit makes when it is loaded.
+    EXPECT_FALSE(FileExists(planted + L"\\vda-calls.log"));
+    RemoveTree(planted);
+}

@@ -47,6 +47,8 @@ void CloseMessageBox(HWND box);
 bool IsTopmost(HWND window);
 // Ends the process that owns the window and waits for it; false when it cannot be opened.
 bool EndProcessOfWindow(HWND window, UINT exitCode);
+// The full path of the program that owns the window; empty when it cannot be read.
+std::wstring ProgramOf(HWND window);
 // True when the shell holds a tray icon for (window, id): a modify that changes nothing.
 bool TrayIconExists(HWND window, UINT id);
 
@@ -56,6 +58,7 @@ struct PinoraOptions {
     std::vector<std::wstring> besideExe;  // files from the build folder copied beside Pinora.exe
     // (full source path, file name beside Pinora.exe): one stand-in under several names.
     std::vector<std::pair<std::wstring, std::wstring>> copiedAs;
+    std::wstring currentFolder;  // Pinora's current folder; the test's own when empty
 };
 
 // One run of Pinora.exe from a folder of the test's own (a copy of the built exe, so that

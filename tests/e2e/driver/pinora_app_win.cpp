@@ -33,12 +33,12 @@ std::wstring NewRunFolder() {
     return folder;
 }
 
-PROCESS_INFORMATION Launch(const std::wstring& exePath) {
+PROCESS_INFORMATION Launch(const std::wstring& exePath, const std::wstring& currentFolder) {
     STARTUPINFOW startup = {sizeof(startup)};
     PROCESS_INFORMATION process = {};
     std::wstring commandLine = L"\"" + exePath + L"\"";
-    CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                   &process);
+    CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                   currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &process);
     return process;
 }
 
@@ -68,7 +68,7 @@ PinoraApp::~PinoraApp() {
 }
 
 bool PinoraApp::Start() {
-    process_ = Launch(exePath_);
+    process_ = Launch(exePath_, options_.currentFolder);
     if (!process_.hProcess) return false;
     if (!WaitUntil([&] { return (notifyWindow_ = FindNotifyWindow(process_.dwProcessId)) != nullptr; }, 10000ms)) {
         return false;
@@ -77,7 +77,7 @@ bool PinoraApp::Start() {
 }
 
 PROCESS_INFORMATION PinoraApp::StartAnother() {
-    return Launch(exePath_);
+    return Launch(exePath_, options_.currentFolder);
 }
 
 bool PinoraApp::IsRunning() const {

@@ -5,6 +5,7 @@
 // thread records "shutdown_request" and calls the program's shutdown-request callback.
 #include <windows.h>
 
+#include <cstdlib>
 #include <mutex>
 #include <string>
 
@@ -35,6 +36,17 @@ void Record(const std::string& line) {
         PathBesideModule(reinterpret_cast<const void*>(&Record), L"winsparkle-calls.log");
     std::lock_guard<std::mutex> lock(LogMutex);
     AppendLine(logPath, line);
+}
+
+DWORD CleanupMilliseconds() {
+    const std::wstring path = PathBesideModule(reinterpret_cast<const void*>(&Record), L"winsparkle-cleanup-ms.txt");
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    char text[16] = {};
+    DWORD read = 0;
+    ReadFile(file, text, sizeof(text) - 1, &read, nullptr);
+    CloseHandle(file);
+    return static_cast<DWORD>(std::strtoul(text, nullptr, 10));
 }
 
 DWORD WINAPI WatchForShutdownRequest(void*) {
@@ -86,9 +98,12 @@ __declspec(dllexport) void __cdecl win_sparkle_check_update_with_ui() {
     Record("check_update_with_ui");
 }
 
-// Stops the watcher before the program unloads the library.
+// Stops the watcher before the program unloads the library. The real library waits for its
+// own threads here; a test makes that take a while by putting the milliseconds into
+// "winsparkle-cleanup-ms.txt" beside this DLL.
 __declspec(dllexport) void __cdecl win_sparkle_cleanup() {
     Record("cleanup");
+    Sleep(CleanupMilliseconds());
     if (WatcherThread) {
         SetEvent(StopEvent);
         WaitForSingleObject(WatcherThread, INFINITE);

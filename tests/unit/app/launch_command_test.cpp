@@ -93,3 +93,15 @@ TEST(LaunchCommand, QuotedUrlReadsBackAsTheSameSingleArgument) {
         LocalFree(arguments);
     }
 }
+
+TEST(LaunchCommand, UrlThatABrowserWouldReadAsASwitchIsLeftOut) {
+    for (const wchar_t* url : {L"--gpu-launcher=calc.exe", L"-new-instance", L"/prefetch:1", L" \t--x y"}) {
+        EXPECT_EQ(BuildLaunchCommand(Profile(L"chrome.exe", url)).parameters,
+                  L" --new-window --window-position=100,50 --window-size=800,600")
+            << url;
+        EXPECT_EQ(BuildLaunchCommand(Profile(L"firefox.exe", url)).parameters, L" -new-window -width 800 -height 600")
+            << url;
+    }
+    EXPECT_EQ(BuildLaunchCommand(Profile(L"firefox.exe", L"a-b/c")).parameters,
+              L"a-b/c -new-window -width 800 -height 600");
+}

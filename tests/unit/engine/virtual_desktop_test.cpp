@@ -11,11 +11,17 @@ namespace {
 constexpr wchar_t kDesktopsKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\VirtualDesktops\\Desktops";
 constexpr wchar_t kProperty[] = L"PnrDesktopNumber";
 
-std::wstring StandinFolder() {
+std::wstring ProgramFolder() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\')) + L"\\standins";
+    return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+// The library is loaded only from beside the program, so the stand-in is put there for each
+// test and removed after it.
+std::wstring StandinBesideProgram() {
+    return ProgramFolder() + L"\\VDA_Win10.dll";
 }
 
 // Desktop subkeys in enumeration order; a null name leaves the "Name" value out.
@@ -40,14 +46,14 @@ int StandinDesktopOf(HWND window) {
 class VirtualDesktops : public ::testing::Test {
   protected:
     void SetUp() override {
-        SetDllDirectoryW(StandinFolder().c_str());
+        CopyFileW((ProgramFolder() + L"\\standins\\VDA_Win10.dll").c_str(), StandinBesideProgram().c_str(), FALSE);
         OsVersion = {10, 0, 19045};
         LoadDesktopLibrary();
-        SetDllDirectoryW(nullptr);
         window_ = windows_.Open({L"Desktop test window"});
     }
     void TearDown() override {
         FreeDesktopLibrary();
+        DeleteFileW(StandinBesideProgram().c_str());
         RegDeleteTreeW(HKEY_CURRENT_USER, kDesktopsKey);
     }
     void PutOnDesktop(int number) { SetPropW(window_, kProperty, reinterpret_cast<HANDLE>(number + 1LL)); }

@@ -1,5 +1,5 @@
 // Damaged cluster files: reading never fails on them, valid entries still load, and a
-// rewrite keeps every line that a rewrite keeps.
+// rewrite keeps every line that a rewrite keeps, or is not made when a line would be lost.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -55,14 +55,22 @@ TEST_F(BadInput, GarbageAroundEntriesLeavesThemReadableAndKept) {
     EXPECT_EQ(find(L"Also Good")->size, (FrameSize{7, 7}));
     EXPECT_FALSE(find(L"Far"));
 
+    // Lines that are not UTF-8 text would be blanked by a rewrite, so the file is left alone.
+    WriteClusterValue(L"Work", L"Good", L"Corners", L"Sharp");
+    EXPECT_EQ(appData_.ReadCluster(L"Work"), file);
+
+    // Without those lines, a rewrite keeps everything a rewrite keeps.
+    file = "[Good]\r\nPosition=1 2\r\nSize=3 4\r\nTitle=" + hugeValue + "\r\n" + hugeComment + "\n";
+    file += "lone\rcarriage\rreturns\n[Far]\nPosition=99999999999999999999999999 0\nSize=1 1\n";
+    file += "[Also Good]\nPosition=-5 -6\nSize=7\nZ-Level=-99999999999999999999\n";
+    appData_.WriteCluster(L"Work", file);
     WriteClusterValue(L"Work", L"Good", L"Corners", L"Sharp");
     const std::string rewritten = appData_.ReadCluster(L"Work");
     EXPECT_TRUE(Contains(rewritten, "[Good]\r\nPosition=1 2\r\nSize=3 4\r\nTitle=" + hugeValue +
-                                        "\r\nCorners=Sharp\r\n" + hugeComment +
-                                        "\r\n\r\n"));  // the invalid comment reads as empty
+                                        "\r\nCorners=Sharp\r\n" + hugeComment + "\r\n[Far]\r\n"));
     EXPECT_TRUE(Contains(rewritten, "\r\n[Far]\r\nPosition=99999999999999999999999999 0\r\nSize=1 1\r\n"));
     EXPECT_TRUE(Contains(rewritten, "[Also Good]\r\nPosition=-5 -6\r\nSize=7\r\nZ-Level=-99999999999999999999"));
-    EXPECT_EQ(LoadWindowProfiles(L"Work").size(), profiles.size());
+    EXPECT_EQ(LoadWindowProfiles(L"Work").size(), 2u);
 }
 
 TEST_F(BadInput, ThousandsOfSectionsLoadInOrder) {

@@ -5,6 +5,9 @@
 #include "base/diagnostics.h"
 #include "base/process.h"
 #include "storage/catalogue.h"
+#include "storage/cluster_paths.h"
+#include "storage/ini.h"
+#include "storage/profile.h"
 #include "storage_test_support.h"
 
 namespace {
@@ -24,8 +27,12 @@ TEST_F(Catalogue, ClustersAreTheIniFilesOfTheFolder) {
     appData_.WriteCluster(L"Work", "");
     appData_.WriteCluster(L"", "");  // ".ini": the cluster with the empty name
     WriteBytes(appData_.ClusterFile(L"notes.txt"), "");
+    WriteBytes(appData_.ClusterFile(L"Upper.INI"), "");
+    // An editor's backup: its short name ends in ".INI", so the "*.ini" search finds it.
+    WriteBytes(appData_.ClusterFile(L"Mail.ini~"), "");
+    WriteBytes(appData_.ClusterFile(L"Dot..ini"), "");  // "Dot." is no usable name
     CreateDirectoryW(appData_.ClusterFile(L"Folder.ini").c_str(), nullptr);
-    EXPECT_EQ(SortedClusterNames(), (std::vector<std::wstring>{L"", L"Work"}));
+    EXPECT_EQ(SortedClusterNames(), (std::vector<std::wstring>{L"", L"Upper", L"Work"}));
 }
 
 TEST_F(Catalogue, MissingFolderListsNoClusters) {
@@ -72,6 +79,35 @@ TEST_F(Catalogue, DeleteRemovesTheClusterFile) {
     DeleteClusterFile(L"Work");
     DeleteClusterFile(L"Missing");
     EXPECT_FALSE(FileExists(appData_.ClusterFile(L"Work.ini")));
+}
+
+// Names typed into a window, or read from elsewhere, never reach a file outside the folder.
+TEST_F(Catalogue, NamesThatWouldLeaveTheFolderReachNoFile) {
+    const std::wstring outside = AppDataRoot() + L"\\Outside.ini";
+    const std::string outsideBytes =
+        "[Configuration]\r\nActivate on Startup=Yes\r\n[Entry]\r\nPosition=1 2\r\nSize=3 4";
+    WriteBytes(outside, outsideBytes);
+    appData_.WriteCluster(L"Work", "w");
+    const std::wstring escape = L"..\\Outside";
+
+    EXPECT_EQ(ReadClusterValue(escape, L"Configuration", L"Activate on Startup", L"No"), L"No");
+    EXPECT_TRUE(LoadWindowProfiles(escape).empty());
+    WriteClusterValue(escape, L"Configuration", L"Activate on Startup", L"No");
+    WriteClusterValue(L"..\\Written", L"S", L"k", L"v");
+    DeleteClusterSection(escape, L"Entry");
+    DeleteClusterFile(escape);
+    RenameClusterFile(escape, L"Inside");
+    RenameClusterFile(L"Work", L"..\\Moved");
+    EXPECT_EQ(ReadBytes(outside), outsideBytes);
+    EXPECT_FALSE(FileExists(AppDataRoot() + L"\\Written.ini"));
+    EXPECT_FALSE(FileExists(AppDataRoot() + L"\\Moved.ini"));
+    EXPECT_FALSE(FileExists(appData_.ClusterFile(L"Inside.ini")));
+    EXPECT_EQ(appData_.ReadCluster(L"Work"), "w");
+    // Devices are refused at the same step; so is an edit buffer's name once cut at its NUL.
+    EXPECT_EQ(ClusterFilePath(L"C:\\F", L"COM1"), L"");
+    EXPECT_EQ(ClusterValueFilePath(L"C:\\F", L"nul"), L"");
+    EXPECT_EQ(ClusterValueFilePath(L"C:\\F", std::wstring(L"Work\0\0", 6)), L"C:\\F\\Work.ini");
+    EXPECT_EQ(ClusterFilePath(L"C:\\F", L""), L"C:\\F\\.ini");
 }
 
 }  // namespace

@@ -87,6 +87,25 @@ TEST_F(IniFileOnDisk, FileThatCannotBeReadIsNeitherReadNorWritten) {
     EXPECT_FALSE(WriteValue(L"new"));
 }
 
+// A file saved in a legacy code page, or as UTF-16, would lose every such line to a rewrite.
+TEST_F(IniFileOnDisk, FileWithALineThatIsNotUtf8IsReadButNeverRewritten) {
+    const std::string legacy = "[Work]\r\nTitle=Mail\r\n[Caf\xE9]\r\nTitle=Tea";
+    const std::string utf16("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0v\0", 20);
+    const std::string utf16WithoutMark("[\0S\0]\0\r\0\n\0k\0=\0v\0", 18);
+    for (const std::string& bytes : {legacy, utf16, utf16WithoutMark}) {
+        WriteBytes(path_, bytes);
+        IniDocument document;
+        EXPECT_FALSE(IniFile(path_).readForRewrite(document));
+        EXPECT_FALSE(WriteValue(L"new"));
+        EXPECT_EQ(ReadBytes(path_), bytes);
+    }
+    // Reading goes on as ever: the line that does not decode reads as empty.
+    WriteBytes(path_, legacy);
+    IniDocument document;
+    ASSERT_TRUE(IniFile(path_).read(document));
+    EXPECT_TRUE(document.Has(L"Work"));
+}
+
 TEST_F(IniFileOnDisk, EmptyPathMissingFileAndFolderAtThePath) {
     IniDocument document;
     EXPECT_FALSE(IniFile(L"").read(document));
