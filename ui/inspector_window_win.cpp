@@ -6,7 +6,6 @@
 #include <dwmapi.h>
 
 #include <array>
-#include <cwchar>
 #include <system_error>
 #include <thread>
 
