@@ -14,21 +14,7 @@ bool HelpBoxOpen = false;   // main thread only
 bool AboutBoxOpen = false;  // main thread only
 
 bool IsQuietMessage(UINT message, LPARAM lParam) {
-    switch (message) {
-        case WM_MOUSEMOVE:
-        case WM_NCMOUSEMOVE:
-        case WM_SETCURSOR:
-        case WM_NCHITTEST:
-        case WM_MOUSELEAVE:
-        case WM_NCMOUSELEAVE:
-        case WM_MENUSELECT:
-        case WM_ENTERIDLE:
-            return true;
-        case TRAY_CALLBACK_MESSAGE:
-            return LOWORD(lParam) == WM_MOUSEMOVE;
-        default:
-            return false;
-    }
+    return IsFrequentMessage(message, lParam) || message == WM_MENUSELECT || message == WM_ENTERIDLE;
 }
 
 // The hooks go first: an event handled after the animator has stopped (they queue up during

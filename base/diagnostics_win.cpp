@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/ids.h"
+
 bool DebugOutputEnabled = false;
 
 void Diag(const wchar_t* line) {
@@ -10,4 +12,18 @@ void Diag(const wchar_t* line) {
 
 void Diag(const std::wstring& line) {
     Diag(line.c_str());
+}
+
+bool IsFrequentMessage(unsigned message, std::intptr_t lParam) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+        case WM_NCMOUSEMOVE:
+        case WM_SETCURSOR:
+        case WM_NCHITTEST:
+        case WM_MOUSELEAVE:
+        case WM_NCMOUSELEAVE:
+            return true;
+        default:
+            return message == TRAY_CALLBACK_MESSAGE && LOWORD(lParam) == WM_MOUSEMOVE;
+    }
 }

@@ -30,6 +30,20 @@ constexpr int IDC_RULES_BASE = 5000;
 constexpr int IDC_SETTINGS_BASE = 6000;
 
 // ---- Cluster Management window controls (3000 block) ----
+constexpr int IDC_CLUSTER_NAME = 3000;  // the name box
+constexpr int IDC_ACTIVATE_ON_STARTUP = 3001;
+constexpr int IDC_LAUNCH_WITH_QUICKMENU = 3002;
+constexpr int IDC_SHOW_IN_QUICK_MENU = 3003;
+constexpr int IDC_SUPERGLUE = 3004;
+constexpr int IDC_SHARP_CORNERS = 3005;
+constexpr int IDC_CLUSTER_LIST = 3006;
+constexpr int IDC_WINDOW_LIST = 3007;
+constexpr int IDC_CLUSTER_NEW = 3008;
+constexpr int IDC_CLUSTER_RULES = 3009;
+constexpr int IDC_CLUSTER_DELETE = 3010;
+constexpr int IDC_CLUSTER_APPLY = 3011;
+constexpr int IDC_CLUSTER_OK = 3012;
+constexpr int IDC_MOVE_TO_DESKTOP = 3013;
 
 // ---- Inspector window controls (4000 block) ----
 constexpr int IDC_INSPECTOR_CLUSTER = 4000;

@@ -14,4 +14,5 @@ std::vector<std::wstring> ListClusterNames(const std::wstring& folder, const std
 std::vector<std::wstring> ListClusterSections(const std::wstring& clusterFilePath);
 std::vector<Cluster> LoadClusterList();
 void DeleteClusterFile(const std::wstring& clusterName);
-void RenameClusterFile(const std::wstring& oldName, const std::wstring& newName);
+// Never replaces an existing file; false when the file system refused the rename.
+bool RenameClusterFile(const std::wstring& oldName, const std::wstring& newName);

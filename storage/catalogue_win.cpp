@@ -66,9 +66,9 @@ void DeleteClusterFile(const std::wstring& clusterName) {
 }
 
 // Nothing is renamed when either name is refused.
-void RenameClusterFile(const std::wstring& oldName, const std::wstring& newName) {
+bool RenameClusterFile(const std::wstring& oldName, const std::wstring& newName) {
     const std::wstring folder = AppDataRoot() + L"\\clusters";
     const std::wstring from = ClusterFilePath(folder, oldName);
     const std::wstring to = ClusterFilePath(folder, newName);
-    if (!from.empty() && !to.empty()) MoveFileW(from.c_str(), to.c_str());
+    return !from.empty() && !to.empty() && MoveFileW(from.c_str(), to.c_str()) != FALSE;
 }

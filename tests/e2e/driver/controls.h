@@ -52,6 +52,9 @@ void Paste(HWND edit, const std::wstring& text);
 void ClickAt(HWND control, POINT clientPoint);
 // Every visible top-level window on the desktop, of any process.
 std::vector<HWND> VisibleTopLevelWindows();
+// The tool texts of the tooltip windows of every other process. Wine's shell gives each
+// tray icon a tooltip window of its own, so a program's tray tooltip is among them.
+std::vector<std::wstring> TrayTooltipTexts();
 
 // Presses the keys in order and releases them in reverse through SendInput, as a user's
 // keyboard would: they reach the foreground window, and a hot key fires.

@@ -219,4 +219,52 @@ void StepUpDown(HWND buddy, int steps) {
     SyncWindow(buddy);
 }
 
+namespace {
+
+// The tool's text is copied into a buffer that, with the tool record, lives in the tooltip's
+// process.
+std::vector<std::wstring> ToolTextsOf(HWND tooltip) {
+    std::vector<std::wstring> texts;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(tooltip, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return texts;
+    constexpr size_t kChars = 1024;
+    const size_t bytes = sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t);
+    auto* remote =
+        static_cast<char*>(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    const LRESULT count = remote ? SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0) : 0;
+    for (LRESULT i = 0; i < count; ++i) {
+        TTTOOLINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof(TTTOOLINFOW));
+        std::vector<wchar_t> text(kChars, L'\0');
+        WriteProcessMemory(process, remote, &info, sizeof(info), nullptr);
+        WriteProcessMemory(process, remote + sizeof(TTTOOLINFOW), text.data(), kChars * sizeof(wchar_t), nullptr);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote),
+                            SMTO_ABORTIFHUNG, 2000, &ignored);
+        ReadProcessMemory(process, remote + sizeof(TTTOOLINFOW), text.data(), kChars * sizeof(wchar_t), nullptr);
+        text.back() = L'\0';
+        texts.emplace_back(text.data());
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return texts;
+}
+
+}  // namespace
+
+std::vector<std::wstring> TrayTooltipTexts() {
+    std::vector<std::wstring> texts;
+    HWND tooltip = nullptr;
+    while ((tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(tooltip, &owner);
+        if (owner == GetCurrentProcessId()) continue;
+        for (std::wstring& text : ToolTextsOf(tooltip)) texts.push_back(std::move(text));
+    }
+    return texts;
+}
+
 }  // namespace pnrtest

@@ -63,13 +63,13 @@ TEST_F(Catalogue, SectionsComeInFileOrderWithoutConfiguration) {
     EXPECT_TRUE(ListClusterSections(appData_.ClusterFile(L"None.ini")).empty());
 }
 
-TEST_F(Catalogue, RenameNeverReplacesAnotherCluster) {
+TEST_F(Catalogue, RenameNeverReplacesAnotherClusterAndSaysWhetherItHappened) {
     appData_.WriteCluster(L"Old", "old");
     appData_.WriteCluster(L"Taken", "taken");
-    RenameClusterFile(L"Old", L"Taken");
+    EXPECT_FALSE(RenameClusterFile(L"Old", L"Taken"));
     EXPECT_EQ(appData_.ReadCluster(L"Old"), "old");
     EXPECT_EQ(appData_.ReadCluster(L"Taken"), "taken");
-    RenameClusterFile(L"Old", L"New");
+    EXPECT_TRUE(RenameClusterFile(L"Old", L"New"));
     EXPECT_FALSE(FileExists(appData_.ClusterFile(L"Old.ini")));
     EXPECT_EQ(appData_.ReadCluster(L"New"), "old");
 }
@@ -96,8 +96,8 @@ TEST_F(Catalogue, NamesThatWouldLeaveTheFolderReachNoFile) {
     WriteClusterValue(L"..\\Written", L"S", L"k", L"v");
     DeleteClusterSection(escape, L"Entry");
     DeleteClusterFile(escape);
-    RenameClusterFile(escape, L"Inside");
-    RenameClusterFile(L"Work", L"..\\Moved");
+    EXPECT_FALSE(RenameClusterFile(escape, L"Inside"));
+    EXPECT_FALSE(RenameClusterFile(L"Work", L"..\\Moved"));
     EXPECT_EQ(ReadBytes(outside), outsideBytes);
     EXPECT_FALSE(FileExists(AppDataRoot() + L"\\Written.ini"));
     EXPECT_FALSE(FileExists(AppDataRoot() + L"\\Moved.ini"));

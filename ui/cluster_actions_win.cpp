@@ -1,0 +1,296 @@
+// The Cluster Management window's commands: name checks, option clicks, New, Rules, the
+// two-click Delete and Apply. Each writes straight to the cluster files, then rebuilds the
+// cluster map and tells the tray and the placement what changed.
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "base/diagnostics.h"
+#include "base/ids.h"
+#include "base/own_windows.h"
+#include "base/process.h"
+#include "engine/engine.h"
+#include "storage/catalogue.h"
+#include "storage/ini.h"
+#include "ui/cluster_window.h"
+#include "ui/shell_link.h"
+#include "ui/windows.h"
+
+namespace {
+
+const std::wstring kConfiguration = L"Configuration";
+const wchar_t kRulesWindowClass[] = L"PinoraRulesWindow";
+
+// The Rules editor normally appears within milliseconds; the bound keeps this window alive
+// when it never does.
+constexpr DWORD kEditorPollMs = 33;
+constexpr DWORD kEditorWaitMs = 5000;
+constexpr LPARAM kFromClusterWindow = 2;  // the sender's code in WM_PNR_LOAD_PROFILE
+
+// A window entry's keys in the order a rename copies them, each with the text a missing key
+// arrives as ("URL" falls back to the path just read).
+struct CopiedKey {
+    const wchar_t* key;
+    const wchar_t* missing;
+};
+const CopiedKey kCopiedKeys[] = {
+    {L"Title", L"Error"},
+    {L"Class", L"Error"},
+    {L"Path", L"Error"},
+    {L"Desktop", L"Error"},
+    {L"Move to Desktop", L"Error"},
+    {L"URL", nullptr},
+    {L"Launch with QuickMenu", L"No"},
+    {L"SuperGlue", L"No"},
+    {L"Corners", L"Error"},
+    {L"Position", L"Error"},
+    {L"Size", L"Error"},
+    {L"Rules", L"Error"},
+    {L"Z-Level", L"0"},
+};
+
+const wchar_t* YesNo(bool yes) {
+    return yes ? L"Yes" : L"No";
+}
+
+const wchar_t* CornerWord(LRESULT checkState) {
+    if (checkState == BST_CHECKED) return L"Sharp";
+    return checkState == BST_INDETERMINATE ? L"Dull" : L"Round";
+}
+
+HWND NameBox(const ClusterWindowState& state) {
+    return Item(state, IDC_CLUSTER_NAME);
+}
+
+NameBoxState ReadNameBox(const ClusterWindowState& state) {
+    NameBoxState box;
+    box.typed = ControlText(NameBox(state));
+    box.current = CueBannerOf(NameBox(state));
+    box.clusterNames = ListItemTexts(Item(state, IDC_CLUSTER_LIST));
+    box.windowNames = ListItemTexts(Item(state, IDC_WINDOW_LIST));
+    box.pane = state.pane;
+    return box;
+}
+
+// Apply is offered once something changed, unless the typed name could not be applied.
+void OfferApply(const ClusterWindowState& state) {
+    const NameBoxState box = ReadNameBox(state);
+    EnableItem(state, IDC_CLUSTER_APPLY, !box.clusterNames.empty() && TypedNameAllowsApply(box));
+}
+
+bool HasItem(const std::vector<std::wstring>& items, const std::wstring& name) {
+    return std::find(items.begin(), items.end(), name) != items.end();
+}
+
+void SelectExactItem(HWND list, const std::wstring& text) {
+    const std::vector<std::wstring> items = ListItemTexts(list);
+    const auto found = std::find(items.begin(), items.end(), text);
+    SendMessageW(list, LB_SETCURSEL, found == items.end() ? static_cast<WPARAM>(-1) : found - items.begin(), 0);
+}
+
+void ReplaceSelectedItem(HWND list, const std::wstring& text) {
+    const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR) return;
+    SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+bool WaitForRulesEditor() {
+    for (DWORD waited = 0; waited < kEditorWaitMs; waited += kEditorPollMs) {
+        const HWND editor = RulesWindowHandle.load();
+        const bool ready = RulesEditorControls.Read([](const std::vector<HWND>& c) { return !c.empty(); });
+        if (ready && editor && IsWindow(editor)) return true;
+        Sleep(kEditorPollMs);
+    }
+    Diag(L"The Rules editor did not open.\n");
+    return false;
+}
+
+// The editor owns the posted copy; a copy that cannot be posted is freed here.
+void PostProfileToRulesEditor(const std::wstring& cluster, const std::wstring& section) {
+    const ClusterEntry entry = CopyClusterEntry(ClusterMap, cluster);
+    for (const auto& [title, profile] : entry.profiles) {
+        if (profile.sectionName != section) continue;
+        auto copy = std::make_unique<WindowProfile>(profile);
+        if (PostMessageW(RulesWindowHandle.load(), WM_PNR_LOAD_PROFILE, reinterpret_cast<WPARAM>(copy.get()),
+                         kFromClusterWindow)) {
+            copy.release();
+        }
+        return;
+    }
+}
+
+// Moves a window entry to a new section: every known key is copied, then the old section goes.
+void RenameWindowSection(const std::wstring& cluster, const std::wstring& from, const std::wstring& to) {
+    std::wstring path;
+    for (const CopiedKey& copied : kCopiedKeys) {
+        const std::wstring missing = copied.missing ? copied.missing : path;
+        const std::wstring value = ReadClusterValue(cluster, from, copied.key, missing);
+        if (copied.key == std::wstring_view(L"Path")) path = value;
+        WriteClusterValue(cluster, to, copied.key, value);
+    }
+    DeleteClusterSection(cluster, from);
+}
+
+bool IsSavedWindow(const std::wstring& cluster, const std::wstring& section) {
+    const WindowProfileList profiles = LoadWindowProfiles(cluster);
+    return std::any_of(profiles.begin(), profiles.end(),
+                       [&](const WindowProfile& profile) { return profile.sectionName == section; });
+}
+
+// Any section of the file, loadable or not, and the cluster's own section are taken names.
+bool IsTakenSection(const std::wstring& cluster, const std::wstring& section) {
+    if (section == kConfiguration) return true;
+    const std::vector<std::wstring> sections = ListClusterSections(ClusterFolder() + L"\\" + cluster + L".ini");
+    return std::find(sections.begin(), sections.end(), section) != sections.end();
+}
+
+void ApplyWindowPane(ClusterWindowState& state, const NameBoxState& box) {
+    const std::wstring cluster = SelectedItemText(Item(state, IDC_CLUSTER_LIST));
+    const std::wstring current = box.current;
+    // After the file changed underneath, the name shown may no longer be a window of the
+    // cluster: nothing is written then, least of all into a section named after a cluster.
+    if (cluster.empty() || !IsSavedWindow(cluster, current)) return;
+    const std::wstring target = box.typed.empty() ? current : WindowSectionName(box.typed);
+    if (target != current) {
+        if (IsTakenSection(cluster, target)) return;  // another window's keys stay its own
+        RenameWindowSection(cluster, current, target);
+    }
+    WriteClusterValue(cluster, target, L"Move to Desktop", YesNo(IsChecked(state, IDC_MOVE_TO_DESKTOP)));
+    WriteClusterValue(cluster, target, L"Launch with QuickMenu", YesNo(IsChecked(state, IDC_LAUNCH_WITH_QUICKMENU)));
+    WriteClusterValue(cluster, target, L"SuperGlue", YesNo(IsChecked(state, IDC_SUPERGLUE)));
+    WriteClusterValue(cluster, target, L"Corners",
+                      CornerWord(SendMessageW(Item(state, IDC_SHARP_CORNERS), BM_GETCHECK, 0, 0)));
+    if (FindOwnWindow(kRulesWindowClass)) WriteClusterValue(cluster, target, L"Rules", CaptureRuleText());
+    ReplaceSelectedItem(Item(state, IDC_WINDOW_LIST), target);
+    ShowCurrentName(state, target);
+    UpdateClusterMap(L"", L"");
+    ApplyProfiles(0);
+}
+
+void ApplyClustersPane(ClusterWindowState& state, const NameBoxState& box) {
+    const HWND list = Item(state, IDC_CLUSTER_LIST);
+    const std::wstring selected = SelectedItemText(list);
+    // Only the selected cluster's own file is ever written.
+    if (selected.empty() || selected != box.current) return;
+    WriteClusterValue(selected, kConfiguration, L"Activate on Startup",
+                      YesNo(IsChecked(state, IDC_ACTIVATE_ON_STARTUP)));
+    WriteClusterValue(selected, kConfiguration, L"Show in Quick Menu", YesNo(IsChecked(state, IDC_SHOW_IN_QUICK_MENU)));
+    EnableItem(state, IDC_CLUSTER_APPLY, false);
+    const bool wasActive = ContainsCluster(ActiveClusterMap, selected);
+    bool renamed = false;
+    if (!box.typed.empty() && box.typed != selected) {
+        // A rename the file system refused leaves the old name shown and the map as it was.
+        renamed = RenameClusterFile(selected, box.typed);
+        if (renamed) ReplaceSelectedItem(list, box.typed);
+        ShowCurrentName(state, renamed ? box.typed : selected);
+    }
+    // Active clusters are known by name: the renamed one is activated under its new name.
+    if (renamed && wasActive) {
+        UpdateClusterMap(box.typed, L"activate");
+    } else {
+        UpdateClusterMap(L"", L"");
+    }
+}
+
+void DeleteWindowEntry(ClusterWindowState& state, const std::wstring& section) {
+    const std::wstring cluster = SelectedItemText(Item(state, IDC_CLUSTER_LIST));
+    if (cluster.empty()) return;
+    DeleteClusterSection(cluster, section);
+    RefreshClusterManagement(state.window);
+    UpdateClusterMap(L"", L"");
+    // The refresh selected the first cluster; the user goes on in the cluster just edited,
+    // with its next window selected, or in the Clusters pane when none is left.
+    SelectExactItem(Item(state, IDC_CLUSTER_LIST), cluster);
+    if (FillWindowList(state, cluster) > 0) {
+        ShowSelectedWindow(state);
+    } else {
+        ShowSelectedCluster(state);
+        EnableItem(state, IDC_WINDOW_LIST, false);
+    }
+}
+
+}  // namespace
+
+void OnNameChanged(ClusterWindowState& state) {
+    const NameButtons buttons = ButtonsForTypedName(ReadNameBox(state));
+    EnableItem(state, IDC_CLUSTER_NEW, buttons.newEnabled);
+    if (buttons.apply != ApplyButton::Keep) EnableItem(state, IDC_CLUSTER_APPLY, buttons.apply == ApplyButton::Enable);
+}
+
+void OnOptionClick(ClusterWindowState& state, int id) {
+    const bool clusterOption = id == IDC_ACTIVATE_ON_STARTUP || id == IDC_SHOW_IN_QUICK_MENU;
+    state.pane = clusterOption ? ClusterPane::Clusters : ClusterPane::Windows;
+    OfferApply(state);
+    DisarmDelete(state);
+}
+
+void OnNew(ClusterWindowState& state) {
+    DisarmDelete(state);
+    const NameBoxState box = ReadNameBox(state);
+    if (!CanCreateCluster(box.typed, box.clusterNames)) return;
+    const std::wstring name = box.typed;
+    ShowCurrentName(state, name);
+    WriteClusterValue(name, kConfiguration, L"Show in Quick Menu", YesNo(IsChecked(state, IDC_SHOW_IN_QUICK_MENU)));
+    WriteClusterValue(name, kConfiguration, L"Activate on Startup", YesNo(IsChecked(state, IDC_ACTIVATE_ON_STARTUP)));
+    EnableItem(state, IDC_CLUSTER_NEW, false);
+    EnableItem(state, IDC_CLUSTER_DELETE, true);
+    SendMessageW(Item(state, IDC_WINDOW_LIST), LB_RESETCONTENT, 0, 0);
+    const std::vector<std::wstring> names = ListClusterNames(AppDataPath, L"\\Pinora\\Clusters\\*.ini");
+    FillList(Item(state, IDC_CLUSTER_LIST), names);
+    if (!names.empty()) {
+        // The new cluster itself, not the first name it is a prefix of.
+        SelectExactItem(Item(state, IDC_CLUSTER_LIST), name);
+        EnableItem(state, IDC_ACTIVATE_ON_STARTUP, true);
+        EnableItem(state, IDC_SHOW_IN_QUICK_MENU, true);
+        SetChecked(state, IDC_ACTIVATE_ON_STARTUP,
+                   ReadClusterValue(name, kConfiguration, L"Activate on Startup", L"No") == L"Yes");
+        SetChecked(state, IDC_SHOW_IN_QUICK_MENU,
+                   ReadClusterValue(name, kConfiguration, L"Show in Quick Menu", L"No") == L"Yes");
+    }
+    UpdateClusterMap(L"", L"");
+}
+
+void OnRules(ClusterWindowState& state) {
+    DisarmDelete(state);
+    const HWND button = Item(state, IDC_CLUSTER_RULES);
+    SendMessageW(button, BM_SETSTATE, FALSE, 0);
+    EnableWindow(button, FALSE);
+    OpenRulesEditor();
+    const std::wstring section = SelectedItemText(Item(state, IDC_WINDOW_LIST));
+    const std::wstring cluster = SelectedItemText(Item(state, IDC_CLUSTER_LIST));
+    if (WaitForRulesEditor()) PostProfileToRulesEditor(cluster, section);
+    OfferApply(state);
+}
+
+void OnDelete(ClusterWindowState& state) {
+    if (!state.deleteArmed) {
+        state.deleteArmed = true;
+        SetWindowTextW(Item(state, IDC_CLUSTER_DELETE), L"Delete?");
+        return;
+    }
+    const NameBoxState box = ReadNameBox(state);
+    if (state.pane == ClusterPane::Windows) {
+        if (HasItem(box.windowNames, box.current)) DeleteWindowEntry(state, box.current);
+    } else if (HasItem(box.clusterNames, box.current)) {
+        DeleteClusterFile(box.current);
+        RefreshClusterManagement(state.window);
+        UpdateClusterMap(L"", L"");
+        UpdateTrayTooltip();
+    }
+    DisarmDelete(state);
+}
+
+void OnApply(ClusterWindowState& state) {
+    DisarmDelete(state);
+    const NameBoxState box = ReadNameBox(state);
+    if (!TypedNameAllowsApply(box)) return;
+    if (state.pane == ClusterPane::Windows) {
+        ApplyWindowPane(state, box);
+    } else {
+        ApplyClustersPane(state, box);
+    }
+    UpdateTrayTooltip();
+}
