@@ -98,6 +98,9 @@ void PutOnClipboard(const std::vector<ClipboardFormat>& formats) {
         SetClipboardData(format, block);
     }
     CloseClipboard();
+    // A program that took the clipboard is told so by a sent message, which a test waiting
+    // for Pinora would not answer: the data stays, its owner goes.
+    DestroyWindow(owner);
 }
 
 std::optional<std::string> ClipboardBytes(UINT format) {
