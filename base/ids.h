@@ -10,6 +10,8 @@ constexpr int HOTKEY_ID_OPEN = 1;
 // Private window messages (WM_USER is 0x0400).
 constexpr unsigned WM_PNR_LOAD_PROFILE = 0x0400 + 101;
 constexpr unsigned WM_PNR_RELOAD = 0x0400 + 102;
+// To the Inspector window: records for it to show are waiting (ShowInInspector, other threads).
+constexpr unsigned WM_PNR_INSPECT = 0x0400 + 140;
 
 // Tray menu commands.
 constexpr unsigned IDM_QUIT = 1001;
@@ -44,6 +46,20 @@ constexpr int IDC_CLUSTER_OK = 3012;
 constexpr int IDC_MOVE_TO_DESKTOP = 3013;
 
 // ---- Inspector window controls (4000 block) ----
+constexpr int IDC_INSPECTOR_CLUSTER = 4000;
+constexpr int IDC_INSPECTOR_LAUNCH = 4004;
+constexpr int IDC_INSPECTOR_SUPERGLUE = 4008;
+constexpr int IDC_INSPECTOR_CORNERS = 4012;  // Windows 11 only
+constexpr int IDC_INSPECTOR_X = 4016;
+constexpr int IDC_INSPECTOR_Y = 4020;
+constexpr int IDC_INSPECTOR_WIDTH = 4024;
+constexpr int IDC_INSPECTOR_HEIGHT = 4028;
+constexpr int IDC_INSPECTOR_GLUE = 4032;
+constexpr int IDC_INSPECTOR_RULES = 4036;
+constexpr int IDC_INSPECTOR_NAME = 4040;
+constexpr int IDC_INSPECTOR_CHOOSER = 4044;
+constexpr int IDC_INSPECTOR_Z = 4048;
+constexpr int IDC_INSPECTOR_DESKTOP = 4052;
 
 // ---- Rules editor controls (5000 block) ----
 

@@ -49,6 +49,34 @@ inline bool IsAt(HWND window, const RECT& frame) {
     return SameRect(WindowRect(window), frame);
 }
 
+// ---- The stand-in desktop window manager library (tests/standins/dwmapi) -----------------------
+// Wine prefers its own system libraries; this override makes it load the copy beside Pinora.exe.
+inline constexpr wchar_t kPinoraDllOverridesKey[] = L"Software\\Wine\\AppDefaults\\Pinora.exe\\DllOverrides";
+
+inline void PreferDwmStandIn() {
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, kPinoraDllOverridesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    const wchar_t order[] = L"native,builtin";
+    RegSetValueExW(key, L"dwmapi", 0, REG_SZ, reinterpret_cast<const BYTE*>(order), sizeof(order));
+    RegCloseKey(key);
+}
+
+inline void ForgetDwmStandIn() {
+    DeleteRegistryValue(HKEY_CURRENT_USER, kPinoraDllOverridesKey, L"dwmapi");
+}
+
+inline PinoraOptions KeepDataWithDwmStandIn() {
+    PinoraOptions options{/*resetData=*/false};
+    options.copiedAs.emplace_back(BuildBinFolder() + L"\\standins\\dwmapi.dll", L"dwmapi.dll");
+    return options;
+}
+
+// What Pinora asked of the stand-in: one "set <window> <attribute> <value>" line per request.
+inline std::string DwmRequestLog(const PinoraApp& app) {
+    const std::wstring exe = app.ExePath();
+    return ReadFileBytes(exe.substr(0, exe.find_last_of(L'\\')) + L"\\dwm-calls.log").value_or("");
+}
+
 // Each scenario writes its files into a fresh data folder, then starts Pinora on them.
 class EngineScenario : public testing::Test {
   protected:
@@ -57,8 +85,8 @@ class EngineScenario : public testing::Test {
         WriteTimeDelay(2);
     }
 
-    void StartPinora() {
-        app_ = std::make_unique<PinoraApp>(PinoraOptions{/*resetData=*/false});
+    void StartPinora(PinoraOptions options = PinoraOptions{/*resetData=*/false}) {
+        app_ = std::make_unique<PinoraApp>(std::move(options));
         ASSERT_TRUE(app_->Start());
     }
 
@@ -68,41 +96,25 @@ class EngineScenario : public testing::Test {
 };
 
 // Scenarios that check what Pinora asks of the desktop window manager run it with the stand-in
-// library (tests/standins/dwmapi): it reports 7-pixel invisible borders and logs each attribute
-// Pinora sets. Wine prefers its own system libraries; a native-first override makes it load
-// the copy beside Pinora.exe.
+// library, which reports 7-pixel invisible borders (left, right and bottom) and logs requests.
 class DwmStandInScenario : public EngineScenario {
   protected:
-    static constexpr wchar_t kOverridesKey[] = L"Software\\Wine\\AppDefaults\\Pinora.exe\\DllOverrides";
-    static constexpr int kBorder = 7;  // the stand-in's invisible border: left, right and bottom
+    static constexpr int kBorder = 7;
 
     void SetUp() override {
         EngineScenario::SetUp();
-        HKEY key = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, kOverridesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-        const wchar_t order[] = L"native,builtin";
-        RegSetValueExW(key, L"dwmapi", 0, REG_SZ, reinterpret_cast<const BYTE*>(order), sizeof(order));
-        RegCloseKey(key);
+        PreferDwmStandIn();
     }
-    void TearDown() override { DeleteRegistryValue(HKEY_CURRENT_USER, kOverridesKey, L"dwmapi"); }
+    void TearDown() override { ForgetDwmStandIn(); }
 
-    void StartPinoraWithStandIn() {
-        PinoraOptions options{/*resetData=*/false};
-        options.copiedAs.emplace_back(BuildBinFolder() + L"\\standins\\dwmapi.dll", L"dwmapi.dll");
-        app_ = std::make_unique<PinoraApp>(options);
-        ASSERT_TRUE(app_->Start());
-    }
+    void StartPinoraWithStandIn() { StartPinora(KeepDataWithDwmStandIn()); }
 
     // The outer rectangle of a window whose visible frame is `frame`, with the stand-in's borders.
     static RECT OuterOf(const RECT& frame) {
         return RECT{frame.left - kBorder, frame.top, frame.right + kBorder, frame.bottom + kBorder};
     }
 
-    // Every attribute Pinora has set so far, one line each: "set <window> <attribute> <value>".
-    std::string RequestLog() const {
-        const std::wstring exe = app_->ExePath();
-        return ReadFileBytes(exe.substr(0, exe.find_last_of(L'\\')) + L"\\dwm-calls.log").value_or("");
-    }
+    std::string RequestLog() const { return DwmRequestLog(*app_); }
 };
 
 }  // namespace pnrtest

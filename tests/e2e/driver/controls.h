@@ -56,4 +56,10 @@ std::vector<HWND> VisibleTopLevelWindows();
 // tray icon a tooltip window of its own, so a program's tray tooltip is among them.
 std::vector<std::wstring> TrayTooltipTexts();
 
+// Presses the keys in order and releases them in reverse through SendInput, as a user's
+// keyboard would: they reach the foreground window, and a hot key fires.
+void PressKeys(const std::vector<WORD>& keys);
+// Steps an up-down control as the arrow keys in its buddy field would (steps > 0: up).
+void StepUpDown(HWND buddy, int steps);
+
 }  // namespace pnrtest

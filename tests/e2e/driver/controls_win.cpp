@@ -196,6 +196,29 @@ std::vector<HWND> VisibleTopLevelWindows() {
     return windows;
 }
 
+void PressKeys(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (size_t i = 0; i < keys.size(); ++i) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = keys[pass == 0 ? i : keys.size() - 1 - i];
+            input.ki.dwFlags = pass == 0 ? 0 : KEYEVENTF_KEYUP;
+            inputs.push_back(input);
+        }
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void StepUpDown(HWND buddy, int steps) {
+    const WPARAM key = steps > 0 ? VK_UP : VK_DOWN;
+    for (int i = 0; i < (steps > 0 ? steps : -steps); ++i) {
+        PostMessageW(buddy, WM_KEYDOWN, key, 1);
+        PostMessageW(buddy, WM_KEYUP, key, 1 | (3u << 30));
+    }
+    SyncWindow(buddy);
+}
+
 namespace {
 
 // The tool's text is copied into a buffer that, with the tool record, lives in the tooltip's

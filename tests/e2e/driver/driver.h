@@ -126,10 +126,11 @@ struct OpenOptions {
     HWND owner = nullptr;
 };
 
-// One pnr_testwin.exe process. Quit at destruction.
+// One pnr_testwin.exe process (or a copy of it, for a program that must carry another
+// executable name). Quit at destruction.
 class TestWindows {
   public:
-    TestWindows();
+    explicit TestWindows(std::wstring exePath = {});
     ~TestWindows();
     TestWindows(const TestWindows&) = delete;
     TestWindows& operator=(const TestWindows&) = delete;
@@ -158,6 +159,7 @@ class TestWindows {
   private:
     LRESULT Send(const std::wstring& command) const;
 
+    std::wstring exePath_;
     PROCESS_INFORMATION process_ = {};
     HWND control_ = nullptr;
 };

@@ -19,7 +19,7 @@ std::wstring Geometry(const RECT& r) {
 
 }  // namespace
 
-TestWindows::TestWindows() {
+TestWindows::TestWindows(std::wstring exePath) : exePath_(std::move(exePath)) {
     static std::atomic<int> counter{0};
     const std::wstring name =
         L"pnr-testwin-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
@@ -43,7 +43,7 @@ TestWindows::~TestWindows() {
 }
 
 std::wstring TestWindows::ExePath() const {
-    return BuildBinFolder() + L"\\pnr_testwin.exe";
+    return exePath_.empty() ? BuildBinFolder() + L"\\pnr_testwin.exe" : exePath_;
 }
 
 LRESULT TestWindows::Send(const std::wstring& command) const {

@@ -3,6 +3,9 @@
 // almost none itself). Each window runs on a thread of its own so that one can be made to
 // hang while the others keep answering.
 //
+// A copy of this program named chrome.exe gives each window an address box (the window's title
+// as an address) that Alt+D focuses and selects, as browsers do.
+//
 // Command line: [--control NAME] [--window TITLE] — NAME is the control window's title (the
 // driver finds the helper by it); --window opens one window at start (a program launched by
 // Pinora's Quick Menu gets no arguments and opens "PNR Launched Window").
@@ -25,6 +28,8 @@ namespace {
 constexpr UINT kHangMessage = WM_APP + 1;
 constexpr UINT kCloseMessage = WM_APP + 2;
 constexpr UINT kCreateOwnedMessage = WM_APP + 3;
+
+constexpr int kAddressBoxId = 1;
 
 std::mutex ClassesMutex;
 std::set<std::wstring> RegisteredClasses;
@@ -52,6 +57,38 @@ void EnsureClass(const std::wstring& name) {
     RegisteredClasses.insert(name);
 }
 
+bool IsBrowserCopy() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const wchar_t* name = wcsrchr(path, L'\\');
+    return _wcsicmp(name ? name + 1 : path, L"chrome.exe") == 0;
+}
+
+std::wstring AddressFor(std::wstring title) {
+    for (wchar_t& c : title) c = c == L' ' ? L'-' : c;
+    return L"https://pnr.test/" + title;
+}
+
+void AddAddressBox(HWND window, const std::wstring& title) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    CreateWindowExW(0, L"EDIT", AddressFor(title).c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 0, 0,
+                    client.right, 24, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAddressBoxId)),
+                    GetModuleHandleW(nullptr), nullptr);
+}
+
+// Alt+D: the address box of the window takes the focus with its text selected. The key still
+// reaches the window untranslated, so releasing Alt afterwards does not open the system menu.
+bool FocusedAddressBox(const MSG& msg) {
+    if (msg.message != WM_SYSKEYDOWN || msg.wParam != 'D') return false;
+    HWND box = GetDlgItem(GetAncestor(msg.hwnd, GA_ROOT), kAddressBoxId);
+    if (!box) return false;
+    SetFocus(box);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    DispatchMessageW(&msg);
+    return true;
+}
+
 HWND CreateTestWindow(const OpenRequest& r) {
     EnsureClass(r.className);
     DWORD style = (r.flags & kOpenBorderless) ? WS_POPUP : WS_OVERLAPPEDWINDOW;
@@ -60,6 +97,7 @@ HWND CreateTestWindow(const OpenRequest& r) {
     if (r.flags & kOpenTopmost) exStyle |= WS_EX_TOPMOST;
     HWND window = CreateWindowExW(exStyle, r.className.c_str(), r.title.c_str(), style, r.x, r.y, r.width, r.height,
                                   r.owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (window && IsBrowserCopy()) AddAddressBox(window, r.title);
     // The system raises the creation event inside CreateWindowExW, while the window is hidden.
     if (window && !(r.flags & kOpenHidden))
         ShowWindow(window, (r.flags & kOpenNoActivate) ? SW_SHOWNOACTIVATE : SW_SHOW);
@@ -100,6 +138,7 @@ HWND OpenOnNewThread(const OpenRequest& request) {
             if (!window) return;
             MSG msg;
             while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                if (FocusedAddressBox(msg)) continue;
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }
