@@ -168,10 +168,12 @@ bool IsShowOfAnythingButATopLevelWindow(DWORD event, HWND window, LONG objectId)
 }
 
 // Most programs create their window hidden and show it later, and the creation event may be
-// handled before the show. Such a window is watched until it appears.
-void WatchIfHiddenNewWindow(DWORD event, HWND window, LONG objectId) {
-    if (event != EVENT_OBJECT_CREATE || objectId != OBJID_WINDOW) return;
-    if (IsWindow(window) && !IsWindowVisible(window) && IsTopLevelWindow(window)) WatchHiddenNewWindow(window);
+// handled before the show. Such a window is watched until it appears. This test comes before
+// the eligibility test, which reads visibility again: a window shown between the two reads is
+// then watched, where it would otherwise be neither watched nor handled.
+bool IsHiddenNewTopLevelWindow(DWORD event, HWND window, LONG objectId) {
+    return event == EVENT_OBJECT_CREATE && objectId == OBJID_WINDOW && IsWindow(window) && !IsWindowVisible(window) &&
+           IsTopLevelWindow(window);
 }
 
 }  // namespace
@@ -183,10 +185,11 @@ void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId,
     if (event == EVENT_OBJECT_LOCATIONCHANGE && !childOfForeground && !InspectorOpen && !MayConcernFullscreen(window)) {
         return;
     }
-    if (!IsManageableWindow(window) && !childOfForeground) {
-        WatchIfHiddenNewWindow(event, window, objectId);
+    if (!childOfForeground && IsHiddenNewTopLevelWindow(event, window, objectId)) {
+        WatchHiddenNewWindow(window);
         return;
     }
+    if (!IsManageableWindow(window) && !childOfForeground) return;
     const WindowProfile record = FindLiveWindow(window);
     if (record.title.find(kExcludedTitleFragment) != std::wstring::npos) return;
     if (IsMaximizedOrMinimized(window)) return;
