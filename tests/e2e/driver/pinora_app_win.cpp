@@ -42,6 +42,24 @@ PROCESS_INFORMATION Launch(const std::wstring& exePath, const std::wstring& curr
     return process;
 }
 
+// Start-up names its main thread last, right before the message loop. True when the thread
+// carries that name, and when the system cannot tell (no thread names): then the answers to
+// Sync are all there is to go by.
+bool StartUpFinished(DWORD mainThreadId) {
+    using GetThreadDescriptionFn = HRESULT(WINAPI*)(HANDLE, PWSTR*);
+    static const auto getDescription = reinterpret_cast<GetThreadDescriptionFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetThreadDescription")));
+    if (!getDescription) return true;
+    HANDLE thread = OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, mainThreadId);
+    if (!thread) return true;
+    PWSTR name = nullptr;
+    const HRESULT read = getDescription(thread, &name);
+    CloseHandle(thread);
+    const bool finished = FAILED(read) || (name && wcscmp(name, L"Main Pinora Thread") == 0);
+    if (name) LocalFree(name);
+    return finished;
+}
+
 }  // namespace
 
 PinoraApp::PinoraApp(PinoraOptions options) : options_(std::move(options)) {
@@ -68,7 +86,9 @@ PinoraApp::~PinoraApp() {
 }
 
 bool PinoraApp::Start() {
-    return StartUntilFirstAnswer() && Sync(10000ms);
+    // The first answers may come while start-up still waits for the shell to add the tray icon.
+    return StartUntilFirstAnswer() && WaitUntil([&] { return StartUpFinished(process_.dwThreadId); }, 10000ms, 1ms) &&
+           Sync(10000ms);
 }
 
 bool PinoraApp::StartUntilFirstAnswer() {
