@@ -85,10 +85,13 @@ HMENU ControlId(size_t index) {
     return reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_RULES_OK + IDC_RULES_STEP * static_cast<int>(index)));
 }
 
+// In the system's dialog font, as the Inspector's controls: the longest words fit their boxes.
 HWND CreateControl(const ControlDescription& control, const wchar_t* text, int rowTop, size_t index) {
-    return CreateWindowExW(0, control.className, text, WS_CHILD | WS_VISIBLE | control.style, control.x,
-                           rowTop + control.y, control.width, control.height, Editor.window, ControlId(index),
-                           AppInstance, nullptr);
+    const HWND created = CreateWindowExW(0, control.className, text, WS_CHILD | WS_VISIBLE | control.style, control.x,
+                                         rowTop + control.y, control.width, control.height, Editor.window,
+                                         ControlId(index), AppInstance, nullptr);
+    if (created) SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return created;
 }
 
 std::wstring TextOf(HWND control, int chars) {
