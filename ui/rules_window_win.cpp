@@ -433,6 +433,8 @@ void ShowInRulesEditor(const WindowProfile& record, int mode) {
     }
     const bool rebuild = mode == kFromClusterWindowMode || (!record.rules.empty() && mode != kRefreshSuggestionsMode);
     if (!rebuild) {
+        // Rows that follow another window are no longer the rows of the saved rule.
+        if (!SameRowsSource(record, Editor.rowsSource)) Editor.rowsSource = WindowProfile{};
         ShowSuggestions(record, true);
     } else if (mode == kFromClusterWindowMode || !SameRowsSource(record, Editor.rowsSource)) {
         // The same record shown again (a window that moved, say) keeps what the user edited.

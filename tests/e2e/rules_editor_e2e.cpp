@@ -9,7 +9,7 @@ namespace {
 
 constexpr UINT kManage = 1006;
 constexpr int kWindowList = 3007, kClusterRules = 3009, kApply = 3011, kClusterOk = 3012;
-constexpr int kGlue = 4032, kInspectorRules = 4036;
+constexpr int kInspectorX = 4016, kGlue = 4032, kInspectorRules = 4036;
 constexpr int kEditorOk = 5000;
 enum RowOffset { kField = 1, kNegation, kComparison, kFrame, kDecoy, kValue, kJoiner };
 
@@ -52,6 +52,13 @@ std::wstring SavedRule(const std::wstring& cluster, const std::wstring& entry) {
     GetPrivateProfileStringW(entry.c_str(), L"Rules", L"", rule, 1024,
                              (ClusterFolderPath() + L"\\" + cluster + L".ini").c_str());
     return rule;
+}
+
+// Apply reads the editor by sent messages, during which the window answers the driver's sync
+// before it has written anything: the file is waited for.
+void ExpectApplyWrites(HWND manage, const std::wstring& rule) {
+    Click(Control(manage, kApply));
+    EXPECT_TRUE(WaitUntil([&] { return SavedRule(L"Work", L"Mail") == rule; })) << Utf8(SavedRule(L"Work", L"Mail"));
 }
 
 class RulesEditor : public EngineScenario {
@@ -112,8 +119,7 @@ TEST_F(RulesEditor, FromClusterManagementTheRowsComeBackAsTheRuleAndJoinersAddAn
     SetText(RowControl(editor, 3, kValue), L"Main \"desk\\\"");
     SyncWindow(editor);
     EXPECT_EQ(Row(editor, 3), (Texts{L"Desktop name", L"does not", L"match", L"Main \"desk\\\"", L"+"}));
-    Click(Control(manage, kApply));
-    EXPECT_EQ(SavedRule(L"Work", L"Mail"), std::wstring(kMailRule) + L" AND Desktop name does not match \"Main desk\"");
+    ExpectApplyWrites(manage, std::wstring(kMailRule) + L" AND Desktop name does not match \"Main desk\"");
 
     // A joiner steps "AND", "OR", then offers its delete: a click then deletes the row below.
     HWND joiner = RowControl(editor, 0, kJoiner);
@@ -129,10 +135,9 @@ TEST_F(RulesEditor, FromClusterManagementTheRowsComeBackAsTheRuleAndJoinersAddAn
     EXPECT_EQ(Row(editor, 0), (Texts{L"Window title", L"does", L"begin with", L"Inbox", L"OR"}));
     EXPECT_EQ(Row(editor, 1), (Texts{L"Class name", L"does", L"contain", L"Mail", L"AND"}));
     ExpectFramedFor(editor, 3);
-    Click(Control(manage, kApply));
-    EXPECT_EQ(SavedRule(L"Work", L"Mail"),
-              L"Window title does begin with \"Inbox\" OR Class name does contain \"Mail\" "
-              L"AND Desktop name does not match \"Main desk\"");
+    ExpectApplyWrites(manage,
+                      L"Window title does begin with \"Inbox\" OR Class name does contain \"Mail\" AND "
+                      L"Desktop name does not match \"Main desk\"");
 
     // An offer not taken ends as "AND", with every row kept.
     joiner = RowControl(editor, 0, kJoiner);
@@ -202,6 +207,28 @@ TEST_F(RulesEditor, FromTheInspectorValuesFollowTheWindowInFrontAndGlueWritesThe
     EXPECT_EQ(SavedRule(L"Solo", L"PNR"),
               L"Executable name does match \"pnr_testwin.exe\" AND Window title does begin with \"Other\"");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+}
+
+// The Inspector on a saved window shows its rule; the window's own events do not undo an edit.
+TEST_F(RulesEditor, ASavedWindowThatMovesKeepsTheRowsTheUserEdited) {
+    WriteCluster(L"Work", false, {{"PNR Saved", Rect(100, 100, 400, 300)}});
+    StartPinora();
+    TestWindows helper;
+    HWND saved = helper.Open(L"PNR Saved", Rect(100, 100, 400, 300));
+    helper.Activate(saved);
+    HWND inspector = OpenInspectorWithHotKey();
+    ASSERT_NE(inspector, nullptr);
+    Click(Control(inspector, kInspectorRules));
+    HWND editor = WaitForEditor();
+    ASSERT_NE(editor, nullptr);
+    using Texts = std::vector<std::wstring>;
+    EXPECT_EQ(Row(editor, 0), (Texts{L"Window title", L"does", L"match", L"PNR Saved", L"+"}));
+    SelectComboItem(RowControl(editor, 0, kComparison), 2);
+    EXPECT_EQ(WindowText(RowControl(editor, 0, kValue)), L"PNR");
+
+    helper.Move(saved, Rect(300, 250, 400, 300));
+    EXPECT_TRUE(WaitUntil([&] { return CueBanner(Control(inspector, kInspectorX)) == L"300"; }));
+    EXPECT_EQ(Row(editor, 0), (Texts{L"Window title", L"does", L"begin with", L"PNR", L"+"}));
 }
 
 }  // namespace
