@@ -62,6 +62,10 @@ constexpr int IDC_INSPECTOR_Z = 4048;
 constexpr int IDC_INSPECTOR_DESKTOP = 4052;
 
 // ---- Rules editor controls (5000 block) ----
+// Control n of the editor's control list is 5000 + 4 * n: the OK button is control 0, then
+// seven controls per rule row. A deleted row renumbers the rows below it.
+constexpr int IDC_RULES_OK = IDC_RULES_BASE + 0;
+constexpr int IDC_RULES_STEP = 4;
 
 // ---- Settings window controls (6000 block) ----
 // Control n of the window's control list is 6000 + 4 * n; the label and the frame have none.

@@ -1,11 +1,8 @@
 #include "ui/rule_text_capture.h"
 
-namespace {
+#include "ui/rule_rows.h"
 
-constexpr size_t kControlsPerRow = 7;
-constexpr size_t kFrameOffset = 4;  // the disabled frame behind a value box
-constexpr size_t kDecoyOffset = 5;  // the one-pixel edit that hands the focus on
-constexpr size_t kValueOffset = 6;  // the value box (index 0 is the OK button)
+namespace {
 
 // Quotes end a value, and backslashes have no meaning in rule texts: both are dropped.
 std::wstring QuotedValue(const std::wstring& text) {
@@ -22,10 +19,13 @@ std::wstring CapturedRuleText(const std::vector<std::wstring>& controlTexts) {
     const size_t count = controlTexts.size();
     std::wstring rule;
     for (size_t i = 1; i < count; ++i) {
-        const size_t offset = i % kControlsPerRow;
-        if (offset == kFrameOffset || offset == kDecoyOffset) continue;
-        if (controlTexts[i].empty()) continue;
-        const std::wstring text = offset == kValueOffset ? QuotedValue(controlTexts[i]) : controlTexts[i];
+        const size_t offset = i % kRuleRowControls;
+        if (offset == kValueFrameOffset || offset == kFocusDecoyOffset) continue;
+        const bool value = offset == kValueBoxOffset;
+        // An empty value is still a value: without its quotes the condition would not count,
+        // and the rule would match every window.
+        if (controlTexts[i].empty() && !value) continue;
+        const std::wstring text = value ? QuotedValue(controlTexts[i]) : controlTexts[i];
         // The last control is the last row's "+" button: it never joins the text.
         if (i + 1 < count) rule += text;
         if (i + 2 < count) rule += L' ';

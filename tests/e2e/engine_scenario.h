@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/controls.h"
 #include "driver/driver.h"
 #include "testwin/testwin_protocol.h"
 
@@ -48,6 +49,30 @@ inline HWND OpenAnnounced(TestWindows& helper, const std::wstring& title, const 
 inline bool IsAt(HWND window, const RECT& frame) {
     return SameRect(WindowRect(window), frame);
 }
+
+// A program Wine ships, started as a user would; ended when the test ends.
+class WineProgram {
+  public:
+    explicit WineProgram(std::wstring commandLine) {
+        STARTUPINFOW startup = {sizeof(startup)};
+        startup.dwFlags = STARTF_USESTDHANDLES;  // or it would hold the test's output open
+        startup.hStdInput = startup.hStdOutput = startup.hStdError = INVALID_HANDLE_VALUE;
+        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process_);
+    }
+    ~WineProgram() {
+        if (!process_.hProcess) return;
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, 3000);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    HWND WaitForWindow(const wchar_t* className) const {
+        return WaitForWindowOf(process_.dwProcessId, className, 10000ms);
+    }
+
+  private:
+    PROCESS_INFORMATION process_ = {};
+};
 
 // ---- The stand-in desktop window manager library (tests/standins/dwmapi) -----------------------
 // Wine prefers its own system libraries; this override makes it load the copy beside Pinora.exe.

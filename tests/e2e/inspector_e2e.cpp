@@ -45,30 +45,6 @@ std::string EntryOf(const std::string& file, const std::string& entry) {
     return header == std::string::npos ? std::string() : file.substr(header);
 }
 
-// A program Wine ships, started as a user would; ended when the test ends.
-class WineProgram {
-  public:
-    explicit WineProgram(std::wstring commandLine) {
-        STARTUPINFOW startup = {sizeof(startup)};
-        startup.dwFlags = STARTF_USESTDHANDLES;  // or it would hold the test's output open
-        startup.hStdInput = startup.hStdOutput = startup.hStdError = INVALID_HANDLE_VALUE;
-        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process_);
-    }
-    ~WineProgram() {
-        if (!process_.hProcess) return;
-        TerminateProcess(process_.hProcess, 0);
-        WaitForSingleObject(process_.hProcess, 3000);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
-    HWND WaitForWindow(const wchar_t* className) const {
-        return WaitForWindowOf(process_.dwProcessId, className, 10000ms);
-    }
-
-  private:
-    PROCESS_INFORMATION process_ = {};
-};
-
 // Every window on the desktop steps aside (Wine's stand-alone tray is a window like any other,
 // and earlier scenarios may have left windows behind), and comes back at the end.
 class DesktopClearedWhileInScope {

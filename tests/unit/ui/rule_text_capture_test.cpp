@@ -26,11 +26,11 @@ TEST(CapturedRuleText, RowsJoinWithSingleSpacesAndTheLastPlusIsLeftOut) {
               L"Window title does contain \"a\" OR Executable name does not end with \"b.exe\"");
 }
 
-TEST(CapturedRuleText, ValuesLoseQuotesAndBackslashesAndEmptyControlsAddNothing) {
+TEST(CapturedRuleText, ValuesLoseQuotesAndBackslashesAndEmptyBoxesAddNothing) {
     EXPECT_EQ(CapturedRuleText(Editor({Row(L"Class name", L"does", L"match", L"C:\\a \"b\"", L"+")})),
               L"Class name does match \"C:a b\"");
-    // A space follows every taken control but the last two of the list, as the editor always did.
-    EXPECT_EQ(CapturedRuleText(Editor({Row(L"Class name", L"", L"match", L"", L"+")})), L"Class name match ");
+    // An empty box adds nothing, but an empty value is still a quoted value.
+    EXPECT_EQ(CapturedRuleText(Editor({Row(L"Class name", L"", L"match", L"", L"+")})), L"Class name match \"\"");
     EXPECT_EQ(CapturedRuleText({}), L"");
     EXPECT_EQ(CapturedRuleText({L"OK"}), L"");
 }
