@@ -6,6 +6,7 @@
 #include "engine/engine.h"
 #include "engine/fullscreen_marks.h"
 #include "engine/inspector_link.h"
+#include "engine/posted_profiles.h"
 #include "engine/new_window_watch.h"
 
 namespace {
@@ -62,8 +63,7 @@ void UpdateInspector(const WindowProfile& record, int mode) {
         ShowInInspector(record, mode);
         return;
     }
-    auto copy = std::make_unique<WindowProfile>(record);
-    if (PostMessageW(rulesWindow, WM_PNR_LOAD_PROFILE, reinterpret_cast<WPARAM>(copy.get()), 1)) copy.release();
+    PostProfileCopy(rulesWindow, record, 1);
 }
 
 void OnCaptureOrForeground(DWORD event, HWND window, WindowProfile record) {

@@ -11,6 +11,7 @@
 #include "base/own_windows.h"
 #include "base/process.h"
 #include "engine/engine.h"
+#include "engine/posted_profiles.h"
 #include "storage/catalogue.h"
 #include "storage/ini.h"
 #include "ui/cluster_window.h"
@@ -113,11 +114,7 @@ void PostProfileToRulesEditor(const std::wstring& cluster, const std::wstring& s
     const ClusterEntry entry = CopyClusterEntry(ClusterMap, cluster);
     for (const auto& [title, profile] : entry.profiles) {
         if (profile.sectionName != section) continue;
-        auto copy = std::make_unique<WindowProfile>(profile);
-        if (PostMessageW(RulesWindowHandle.load(), WM_PNR_LOAD_PROFILE, reinterpret_cast<WPARAM>(copy.get()),
-                         kFromClusterWindow)) {
-            copy.release();
-        }
+        PostProfileCopy(RulesWindowHandle.load(), profile, kFromClusterWindow);
         return;
     }
 }

@@ -19,6 +19,7 @@
 #include "base/own_windows.h"
 #include "base/process.h"
 #include "engine/engine.h"
+#include "engine/posted_profiles.h"
 #include "ui/rule_rows.h"
 #include "ui/windows.h"
 
@@ -220,16 +221,11 @@ void RebuildRows(const WindowProfile& record) {
 void PostToEditor(const WindowProfile& record, int mode) {
     const HWND editor = RulesWindowHandle;
     if (!editor) return;
-    try {
-        auto copy = std::make_unique<WindowProfile>(record);
-        if (PostMessageW(editor, WM_PNR_LOAD_PROFILE, reinterpret_cast<WPARAM>(copy.get()), mode)) copy.release();
-    } catch (const std::bad_alloc&) {
-        // Nothing to show then; the next record will do.
-    }
+    PostProfileCopy(editor, record, mode);
 }
 
 void FreePostedProfile(const MSG& message) {
-    delete reinterpret_cast<WindowProfile*>(message.wParam);
+    TakePostedProfile(message.wParam);
 }
 
 // Records posted to the editor that it will never handle: the receiver owns them.
@@ -372,7 +368,7 @@ LRESULT OnCreate(HWND window) {
 }
 
 LRESULT OnLoadProfile(WPARAM wParam, LPARAM lParam) {
-    const std::unique_ptr<WindowProfile> record(reinterpret_cast<WindowProfile*>(wParam));
+    const std::unique_ptr<WindowProfile> record = TakePostedProfile(wParam);
     if (!record) return 0;
     Editor.record = *record;
     if (!record->title.empty()) ShowInInspector(*record, static_cast<int>(lParam));

@@ -99,6 +99,12 @@ TEST_F(RulesEditor, FromClusterManagementTheRowsComeBackAsTheRuleAndJoinersAddAn
     EXPECT_EQ(Row(editor, 0), (Texts{L"Window title", L"does", L"begin with", L"Inbox", L"AND"}));
     EXPECT_EQ(Row(editor, 1), (Texts{L"Executable name", L"does not", L"end with", L"mail.exe", L"OR"}));
     EXPECT_EQ(Row(editor, 2), (Texts{L"Class name", L"does", L"contain", L"Mail", L"+"}));
+    // The message that hands the editor a record, posted by another program with no record of
+    // Pinora's behind it, is ignored: nothing is freed or shown, and Pinora runs on.
+    PostMessageW(editor, WM_USER + 101, 0x12345678, 2);
+    SyncWindow(editor);
+    EXPECT_TRUE(App().IsRunning());
+    EXPECT_EQ(RowCount(editor), 3);
 
     // "+" adds a fourth row below the third; Apply writes every row back as the rule.
     Click(RowControl(editor, 2, kJoiner));
