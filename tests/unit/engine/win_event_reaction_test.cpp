@@ -32,6 +32,13 @@ bool HasJob(HWND window) {
     return MoveJobTable.Read([window](const MoveJobMap& jobs) { return jobs.count(window) != 0; });
 }
 
+// A pass has scheduled the window's move, or the move has already run.
+bool PlacedByAPass(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return HasJob(window) || rect.left != kAway.left;
+}
+
 MoveJob JobOf(HWND window) {
     return MoveJobTable.Read([window](const MoveJobMap& jobs) {
         const auto found = jobs.find(window);
@@ -44,9 +51,9 @@ void Raise(DWORD event, HWND window, LONG objectId = OBJID_WINDOW) {
 }
 
 // Runs this thread's timers (the watch of hidden new windows runs on them) until the condition
-// holds or two seconds have passed.
-bool PumpUntil(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + 2s;
+// holds or the time is up.
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds time = 2s) {
+    const auto deadline = std::chrono::steady_clock::now() + time;
     while (!condition() && std::chrono::steady_clock::now() < deadline) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
@@ -93,6 +100,16 @@ class WindowEvents : public testing::Test {
         return window;
     }
 
+    // A claimed window that only a placement pass can find: the live list is not refreshed.
+    HWND OpenClaimedUnseen(const std::wstring& title) {
+        HWND window = Open(title);
+        ClusterMapValue clusters = ActiveClusterMap.Snapshot();
+        clusters[L"Work"].profiles.emplace(title, ProfileFor(title));
+        ClusterMap.Replace(clusters);
+        ActiveClusterMap.Replace(clusters);
+        return window;
+    }
+
     ScratchAppData appData_;
     TestWindowThread windows_;
     HWND observer_ = nullptr;
@@ -125,6 +142,26 @@ TEST_F(WindowEvents, GrabbingAWindowCancelsItsOwnPendingMoveOnly) {
 TEST_F(WindowEvents, EventsOfTheClientAreaAreDropped) {
     Raise(EVENT_SYSTEM_MOVESIZEEND, observer_, OBJID_CLIENT);
     EXPECT_FALSE(HasJob(observer_));
+}
+
+// A part of the window the user last activated speaks for it with any object but its client
+// area; a part of another window, or another window's non-window object, does not.
+TEST_F(WindowEvents, ObjectsOtherThanTheWindowCountOnlyForChildrenOfTheLastForegroundWindow) {
+    HWND other = Open(L"Other");
+    Raise(EVENT_SYSTEM_FOREGROUND, observer_);
+    TestWindowSpec childSpec;
+    childSpec.rect = {0, 0, 50, 20};
+    childSpec.style = WS_CHILD | WS_VISIBLE;
+    childSpec.owner = observer_;
+    HWND child = windows_.Open(childSpec);
+    ASSERT_EQ(GetParent(child), observer_);
+
+    Raise(EVENT_SYSTEM_MOVESIZEEND, other, OBJID_CARET);
+    EXPECT_FALSE(HasJob(observer_)) << "another window's caret";
+    Raise(EVENT_SYSTEM_MOVESIZEEND, child, OBJID_CLIENT);
+    EXPECT_FALSE(HasJob(observer_)) << "the client area of a child";
+    Raise(EVENT_SYSTEM_MOVESIZEEND, child, OBJID_CARET);
+    EXPECT_TRUE(HasJob(observer_)) << "the caret of a child";
 }
 
 TEST_F(WindowEvents, EventsOfTheExcludedCodeEditorAreDropped) {
@@ -190,6 +227,25 @@ TEST_F(WindowEvents, OnlyTheShowEventOfATopLevelWindowPlacesIt) {
     EXPECT_FALSE(HasJob(observer_));
     Raise(EVENT_OBJECT_SHOW, observer_);
     EXPECT_TRUE(PumpUntil([&] { return HasJob(observer_); }));
+}
+
+// Renames, creations and restores that arrive while a pass is pending are merged into exactly
+// one more pass once the queue drains; none is lost and none runs twice.
+TEST_F(WindowEvents, EventsWhileAPassIsPendingAreMergedIntoOneMorePass) {
+    PumpUntil([] { return false; }, 300ms);  // lets a pass left pending by an earlier case run
+    Raise(EVENT_OBJECT_NAMECHANGE, observer_);
+    ASSERT_TRUE(PlacedByAPass(observer_)) << "the first request runs at once";
+
+    HWND created = OpenClaimedUnseen(L"Created");
+    Raise(EVENT_OBJECT_NAMECHANGE, observer_);
+    Raise(EVENT_OBJECT_CREATE, created);
+    Raise(EVENT_SYSTEM_MINIMIZEEND, observer_);
+    EXPECT_FALSE(PlacedByAPass(created)) << "no pass runs while one is pending";
+    EXPECT_TRUE(PumpUntil([&] { return PlacedByAPass(created); })) << "the merged pass ran";
+
+    HWND later = OpenClaimedUnseen(L"Later");
+    PumpUntil([] { return false; }, 300ms);
+    EXPECT_FALSE(PlacedByAPass(later)) << "a pass ran with nothing requested";
 }
 
 }  // namespace

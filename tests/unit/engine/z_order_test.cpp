@@ -100,6 +100,18 @@ TEST_F(ZOrderRestore, AWindowWithNothingAboveItsLevelGoesToTheTopOfTheNormalWind
     EXPECT_TRUE(RestackedUntil(highest, [&] { return IsAbove(highest, unclaimed); }));
 }
 
+// Only a strictly higher level keeps a window below: it goes above its equals, under the higher one.
+TEST_F(ZOrderRestore, AWindowGoesAboveItsEqualsAndBelowAHigherLevel) {
+    Claim(L"Restacked", 2);
+    Claim(L"Equal", 2);
+    Claim(L"Higher", 3);
+    HWND restacked = Open(L"Restacked");
+    HWND equal = Open(L"Equal");
+    HWND higher = Open(L"Higher");
+
+    EXPECT_TRUE(RestackedUntil(restacked, [&] { return IsAbove(restacked, equal) && IsAbove(higher, restacked); }));
+}
+
 TEST_F(ZOrderRestore, ANegativeLevelGoesBelowEveryManageableWindowUnclaimedOnesIncluded) {
     Claim(L"Negative", -1);
     HWND unclaimed = Open(L"Unclaimed");

@@ -43,7 +43,8 @@ const GoldenCase kCases[] = {
     {"final_line_break_disappears", {}},
     {"one_value_in_a_new_file_gives_two_lines", {Set(L"Work", L"Title", L"Mail")}},
     {"new_sections_are_appended_without_blank_line", {Set(L"B", L"x", L"1"), Set(L"B", L"y", L"2")}},
-    {"equals_sign_in_new_key_is_escaped", {Set(L"A", L"a=b", L"1")}},
+    // An existing key is found by its unescaped name and patched after its real separator.
+    {"equals_sign_in_key_names", {Set(L"A", L"a=b", L"1"), Set(L"A", L"c=d", L"2")}},
     {"repeated_key_takes_last_value_in_every_line", {}},
     {"lone_carriage_return_stays_inside_its_line", {}},
 };

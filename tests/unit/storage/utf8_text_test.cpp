@@ -11,6 +11,15 @@ TEST(Utf8Text, TextOfEveryPlaneRoundTrips) {
     EXPECT_EQ(Utf8ToWide(std::string("a\0b", 3)), std::wstring(L"a\0b", 3));
 }
 
+TEST(Utf8Text, LengthBoundariesRoundTrip) {
+    // The last character of each length and the first of the next: U+007F, U+0080, U+07FF,
+    // U+0800, U+FFFF, U+10000 (the first that takes four bytes) and U+10FFFF.
+    const std::wstring text = L"\x7F\x80\x7FF\x800\xFFFF\xD800\xDC00\xDBFF\xDFFF";
+    const std::string bytes = "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
+    EXPECT_EQ(WideToUtf8(text), bytes);
+    EXPECT_EQ(Utf8ToWide(bytes), text);
+}
+
 TEST(Utf8Text, MalformedBytesAreRefused) {
     const char* bad[] = {
         "\xE9",              // Latin-1 byte
