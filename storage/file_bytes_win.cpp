@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "base/win_handles.h"
@@ -98,6 +99,36 @@ class SiblingFile {
     bool committed_ = false;
 };
 
+// The process that made a sibling, from its name ("~pnr<process id>-<counter>.tmp"); 0 when
+// the name is not one of ours.
+DWORD SiblingOwner(const wchar_t* name) {
+    if (wcsncmp(name, L"~pnr", 4) != 0) return 0;
+    DWORD owner = 0;
+    const wchar_t* digit = name + 4;
+    for (; *digit >= L'0' && *digit <= L'9' && owner < 0x10000000u; ++digit) owner = owner * 10 + (*digit - L'0');
+    return *digit == L'-' ? owner : 0;
+}
+
+bool ProcessHasEnded(DWORD processId) {
+    const UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    if (!process) return GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
+    return WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
+}
+
+// A writer killed between finishing its sibling and renaming it leaves the sibling behind.
+// The next rewrite in the folder removes such leftovers, so they never pile up; siblings of
+// running writers, this one's included, are left alone.
+void RemoveSiblingsOfEndedWriters(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    const UniqueFindHandle search(FindFirstFileW((folder + L"~pnr*.tmp").c_str(), &found));
+    if (search.get() == INVALID_HANDLE_VALUE) return;
+    do {
+        const DWORD owner = SiblingOwner(found.cFileName);
+        if (owner == 0 || owner == GetCurrentProcessId() || !ProcessHasEnded(owner)) continue;
+        DeleteFileW((folder + found.cFileName).c_str());
+    } while (FindNextFileW(search.get(), &found));
+}
+
 enum class SiblingOutcome {
     Replaced,
     NotWritten,     // the sibling could not be made, written or flushed in full
@@ -108,6 +139,7 @@ enum class SiblingOutcome {
 // The new content goes to a sibling file, which is then renamed over the target. While it
 // is written the sibling is marked for deletion, so even a killed process leaves nothing.
 SiblingOutcome ReplaceThroughSibling(const std::wstring& path, std::string_view bytes) {
+    RemoveSiblingsOfEndedWriters(path.substr(0, path.find_last_of(L"\\/") + 1));
     SiblingFile sibling(path);
     if (!sibling.IsOpen()) return SiblingOutcome::NotWritten;
     const bool marked = SetDeleteOnClose(sibling.Handle(), true);
