@@ -27,7 +27,7 @@ using namespace pnrtest;
 namespace {
 
 constexpr int kWindows = 50;
-constexpr int kClaimedPerCluster = kWindows / 4;  // Alpha and Beta claim half of the windows
+constexpr int kAlphaWindows = 13, kClaimedWindows = kWindows / 2;  // Alpha and Beta claim half
 constexpr int kSampleEvery = 1000;
 constexpr int kSyncEvery = 25;          // events between two waits for Pinora's queue to drain
 constexpr double kAllowedGrowth = 5.0;  // per cent, from the first tenth of the run to its end
@@ -43,7 +43,7 @@ struct Plan {
 // ---- Cluster files ------------------------------------------------------------------------------
 
 std::wstring TitleOf(int index) {
-    const wchar_t* group = index < kClaimedPerCluster ? L"A" : index < 2 * kClaimedPerCluster ? L"B" : L"free";
+    const wchar_t* group = index < kAlphaWindows ? L"A" : index < kClaimedWindows ? L"B" : L"free";
     return L"Soak " + std::wstring(group) + L" " + std::to_wstring(index);
 }
 
@@ -68,8 +68,8 @@ std::string Entry(const std::wstring& title, const RECT& frame) {
 void WriteClusters() {
     std::string alpha = "[Configuration]\nActivate on Startup=Yes\n";
     std::string beta = alpha;
-    for (int i = 0; i < 2 * kClaimedPerCluster; ++i) {
-        (i < kClaimedPerCluster ? alpha : beta) += Entry(TitleOf(i), SavedFrame(i));
+    for (int i = 0; i < kClaimedWindows; ++i) {
+        (i < kAlphaWindows ? alpha : beta) += Entry(TitleOf(i), SavedFrame(i));
     }
     alpha += Entry(kFinalTitle, kFinalFrame);
     WriteClusterFile(L"Alpha", alpha);
@@ -92,7 +92,8 @@ constexpr int kColumns = 6;
 constexpr int kGdi = 1, kUser = 2, kWorkingSet = 4;
 
 // The handle count the system's process list gives; 0 when it cannot be read. Wine answers
-// GetProcessHandleCount with 0 but keeps the real count there.
+// GetProcessHandleCount with 0 and gives there the size of the process's handle table, which
+// grows in powers of two: a coarse count, but one that a leak of handles still doubles.
 ULONG ListedHandleCount(DWORD processId) {
     using QueryFn = LONG(WINAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
     static const auto query = reinterpret_cast<QueryFn>(
@@ -324,7 +325,7 @@ int Due(int total, int events, int allEvents) {
 
 struct Tally {
     int events = 0, cycles = 0, toggles = 0, reloads = 0;
-    int failedCycles = 0, failedToggles = 0, boxes = 0;
+    int failedCycles = 0, failedToggles = 0, stalls = 0, boxes = 0;
     DWORD eventMs = 0, windowMs = 0, toggleMs = 0;  // time spent on each kind of action
 };
 
@@ -334,7 +335,7 @@ bool Timed(DWORD& spent, const char* name, Action action) {
     const DWORD start = GetTickCount();
     const bool ok = action();
     spent += GetTickCount() - start;
-    if (!ok) std::fprintf(stderr, "[soak] %s did not take effect\n", name);
+    if (!ok) std::fprintf(stderr, "[soak] %s failed\n", name);
     return ok;
 }
 
@@ -345,11 +346,102 @@ Plan ReadPlan(int argc, wchar_t** argv) {
     return plan;
 }
 
+struct Run {
+    DWORD started = GetTickCount();
+    Tally tally;
+    std::vector<Sample> samples;
+    int threadsBeforeWindows = 0, threadsAfterWindows = 0;
+    bool placed = false, answers = false;
+
+    DWORD Seconds() const { return (GetTickCount() - started) / 1000; }
+};
+
+// Sampled once Pinora has caught up and the threads of the windows just closed have ended. The
+// row goes out at once: a run that has to be stopped still shows its trend.
+void TakeSample(PinoraApp& app, HANDLE process, Soak& soak, Run& run) {
+    app.Sync();
+    Sleep(300);
+    run.tally.boxes += soak.CloseMessageBoxes();
+    run.samples.push_back(Measure(process, app.ProcessId(), run.tally.events));
+    const double* c = run.samples.back().columns;
+    std::fprintf(stderr,
+                 "[soak] %d events, %lu s: %.0f handles, %.0f GDI, %.0f USER, %.0f KiB private, %.0f KiB working "
+                 "set, %.0f threads\n",
+                 run.tally.events, run.Seconds(), c[0], c[1], c[2], c[3], c[4], c[5]);
+}
+
+// The configuration windows, toggles and reloads due once `events` window events have passed.
+void CatchUpOtherActions(const Plan& plan, int events, Soak& soak, Tally& t) {
+    for (; t.cycles < Due(plan.cycles, events, plan.events); ++t.cycles) {
+        t.failedCycles += !Timed(t.windowMs, "Inspector", [&] { return soak.InspectorCycle(); });
+        t.failedCycles += !Timed(t.windowMs, "Cluster Management", [&] { return soak.ClusterManagementCycle(); });
+        t.failedCycles += !Timed(t.windowMs, "Settings", [&] { return soak.SettingsCycle(); });
+    }
+    for (; t.toggles < Due(plan.toggles, events, plan.events); ++t.toggles) {
+        t.failedToggles += !Timed(t.toggleMs, "toggle", [&] { return soak.ToggleGamma(); });
+    }
+    for (; t.reloads < Due(plan.reloads, events, plan.events); ++t.reloads) soak.Reload();
+}
+
+// The whole run with the helper windows open; they close when it returns.
+void RunWithWindows(PinoraApp& app, HANDLE process, const Plan& plan, Run& run) {
+    TestWindows helper;
+    Soak soak(app, helper);
+    soak.OpenWindows();
+    TakeSample(app, process, soak, run);
+    Tally& t = run.tally;
+    for (int step = 0; t.events < plan.events; ++step) {
+        // Every few events Pinora is given the time to handle what they raised.
+        t.stalls += !Timed(t.eventMs, "waiting for Pinora to catch up", [&] {
+            t.events += soak.ChangeWindow(step % kWindows, step / kWindows);
+            return (step + 1) % kSyncEvery != 0 || app.Sync();
+        });
+        CatchUpOtherActions(plan, std::min(t.events, plan.events), soak, t);
+        if (t.events / kSampleEvery > run.samples.back().events / kSampleEvery || t.events >= plan.events) {
+            TakeSample(app, process, soak, run);
+        }
+    }
+    run.placed = soak.PlacesANewWindow();
+    t.boxes += soak.CloseMessageBoxes();
+}
+
+bool Goal(bool met, const char* text) {
+    std::printf("%-52s %s\n", text, met ? "yes" : "NO - GOAL MISSED");
+    return met;
+}
+
+bool Report(const Run& run) {
+    const Tally& t = run.tally;
+    std::printf(
+        "soak: %d window events over %d windows, %d cycles each of the Inspector, Cluster Management with the Rules "
+        "editor and Settings (%d failed), %d cluster toggles from the tray menu (%d not seen), %d reloads; %lu s\n",
+        t.events, kWindows, t.cycles, t.failedCycles, t.toggles, t.failedToggles, t.reloads, run.Seconds());
+    std::printf("time spent: window events %lu s, configuration windows %lu s, toggles %lu s\n", t.eventMs / 1000,
+                t.windowMs / 1000, t.toggleMs / 1000);
+    PrintTable(run.samples);
+    bool ok = PrintGrowth(run.samples, run.samples.size() > 1 ? run.samples[1] : run.samples.front());
+    std::printf("GDI and USER objects: %s\n", Reported(run.samples, kGdi) || Reported(run.samples, kUser)
+                                                  ? "reported"
+                                                  : "not reported (GetGuiResources gives 0 under this system)");
+    std::printf(
+        "handles: GetProcessHandleCount, or where it gives 0 (Wine) the handle-table size from the system's process "
+        "list (powers of two); private bytes: PrivateUsage, or the page-file usage where it gives 0 (Wine)\n");
+    std::printf("threads before the first window: %d, after every window closed: %d\n", run.threadsBeforeWindows,
+                run.threadsAfterWindows);
+    ok &= Goal(run.threadsAfterWindows <= run.threadsBeforeWindows, "no thread left over once the windows are closed:");
+    ok &= Goal(t.boxes == 0, "no message box:");
+    ok &= Goal(run.answers, "Pinora answers WM_NULL:");
+    ok &= Goal(run.placed, "Pinora still places a new window:");
+    ok &= Goal(t.failedCycles == 0 && t.failedToggles == 0 && t.stalls == 0,
+               "every window cycle and toggle took effect, no stall:");
+    return ok;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const Plan plan = ReadPlan(argc, argv);
-    const DWORD started = GetTickCount();
+    Run run;
     PinoraApp app;  // clears %APPDATA%\Pinora
     WriteClusters();
     if (!app.Start()) {
@@ -357,82 +449,15 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, app.ProcessId());
-    const int threadsBeforeWindows = ThreadCountOf(app.ProcessId());
-
-    Tally tally;
-    std::vector<Sample> samples;
-    bool placed = false;
-    {
-        TestWindows helper;
-        Soak soak(app, helper);
-        soak.OpenWindows();
-        app.Sync();
-        samples.push_back(Measure(process, app.ProcessId(), 0));
-        int step = 0;
-        while (tally.events < plan.events) {
-            const int window = step % kWindows;
-            Timed(tally.eventMs, "window change", [&] {
-                tally.events += soak.ChangeWindow(window, step / kWindows);
-                return (++step % kSyncEvery != 0) || app.Sync();
-            });
-            const int e = std::min(tally.events, plan.events);
-            for (; tally.cycles < Due(plan.cycles, e, plan.events); ++tally.cycles) {
-                tally.failedCycles += !Timed(tally.windowMs, "Inspector", [&] { return soak.InspectorCycle(); });
-                tally.failedCycles +=
-                    !Timed(tally.windowMs, "Cluster Management", [&] { return soak.ClusterManagementCycle(); });
-                tally.failedCycles += !Timed(tally.windowMs, "Settings", [&] { return soak.SettingsCycle(); });
-            }
-            for (; tally.toggles < Due(plan.toggles, e, plan.events); ++tally.toggles) {
-                tally.failedToggles += !Timed(tally.toggleMs, "toggle", [&] { return soak.ToggleGamma(); });
-            }
-            for (; tally.reloads < Due(plan.reloads, e, plan.events); ++tally.reloads) soak.Reload();
-            if (tally.events / kSampleEvery > samples.back().events / kSampleEvery || tally.events >= plan.events) {
-                app.Sync();
-                Sleep(300);  // threads of the windows just closed end
-                tally.boxes += soak.CloseMessageBoxes();
-                samples.push_back(Measure(process, app.ProcessId(), tally.events));
-                std::fprintf(stderr, "[soak] %d events, %lu s\n", tally.events, (GetTickCount() - started) / 1000);
-            }
-        }
-        placed = soak.PlacesANewWindow();
-        tally.boxes += soak.CloseMessageBoxes();
-    }  // the helper closes every window here
+    run.threadsBeforeWindows = ThreadCountOf(app.ProcessId());
+    RunWithWindows(app, process, plan, run);
 
     DWORD_PTR ignored = 0;
-    const bool answers =
-        SendMessageTimeoutW(app.NotifyWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0 && app.Sync();
+    run.answers = SendMessageTimeoutW(app.NotifyWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) && app.Sync();
     // Threads a closed window or an animation ran on end shortly after it.
-    WaitUntil([&] { return ThreadCountOf(app.ProcessId()) <= threadsBeforeWindows; }, 10000ms, 100ms);
-    const int threadsAfter = ThreadCountOf(app.ProcessId());
-
-    std::printf(
-        "soak: %d window events over %d windows, %d cycles each of the Inspector, Cluster Management with "
-        "the Rules editor and Settings (%d failed), %d cluster toggles from the tray menu (%d not seen), "
-        "%d reloads; %lu s\n",
-        tally.events, kWindows, tally.cycles, tally.failedCycles, tally.toggles, tally.failedToggles, tally.reloads,
-        (GetTickCount() - started) / 1000);
-    std::printf("time spent: window events %lu s, configuration windows %lu s, toggles %lu s\n", tally.eventMs / 1000,
-                tally.windowMs / 1000, tally.toggleMs / 1000);
-    PrintTable(samples);
-    const Sample& tenth = samples.size() > 1 ? samples[1] : samples.front();
-    bool ok = PrintGrowth(samples, tenth);
-    std::printf("GDI and USER objects: %s\n", Reported(samples, kGdi) || Reported(samples, kUser)
-                                                  ? "reported"
-                                                  : "not reported (GetGuiResources gives 0 under this system)");
-    std::printf(
-        "handles: GetProcessHandleCount, or the system's process list where it gives 0 (Wine); private "
-        "bytes: PrivateUsage, or the page-file usage where it gives 0 (Wine)\n");
-    const auto goal = [&ok](bool met, const char* text) {
-        std::printf("%-52s %s\n", text, met ? "yes" : "NO - GOAL MISSED");
-        ok = ok && met;
-    };
-    std::printf("threads before the first window: %d, after every window closed: %d\n", threadsBeforeWindows,
-                threadsAfter);
-    goal(threadsAfter <= threadsBeforeWindows, "no thread left over once the windows are closed:");
-    goal(tally.boxes == 0, "no message box:");
-    goal(answers, "Pinora answers WM_NULL:");
-    goal(placed, "Pinora still places a new window:");
-    goal(tally.failedCycles == 0 && tally.failedToggles == 0, "every window cycle and toggle took effect:");
+    WaitUntil([&] { return ThreadCountOf(app.ProcessId()) <= run.threadsBeforeWindows; }, 10000ms, 100ms);
+    run.threadsAfterWindows = ThreadCountOf(app.ProcessId());
+    const bool ok = Report(run);
     app.Quit();
     CloseHandle(process);
     return ok ? 0 : 1;
