@@ -228,10 +228,16 @@ void FreePostedProfile(const MSG& message) {
     TakePostedProfile(message.wParam);
 }
 
-// Records posted to the editor that it will never handle: the receiver owns them.
+// Records posted to the editor that it will never handle: the receiver owns them. PeekMessage
+// hands out WM_QUIT whatever the filter; the one OnDestroy posted goes back into the queue, or
+// the thread's message loop would never end.
 void FreeQueuedProfiles(HWND window) {
     MSG message;
     while (PeekMessageW(&message, window, WM_PNR_LOAD_PROFILE, WM_PNR_LOAD_PROFILE, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
         FreePostedProfile(message);
     }
 }

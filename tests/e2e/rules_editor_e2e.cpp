@@ -84,6 +84,7 @@ TEST_F(RulesEditor, FromClusterManagementTheRowsComeBackAsTheRuleAndJoinersAddAn
                      "Path=C:\\apps\\mail.exe\nPosition=10 10\nSize=300 200\nRules=" +
                          Utf8(kMailRule) + "\n");
     StartPinora();
+    const int threadsBefore = ThreadCountOf(App().ProcessId());
     HWND manage = OpenClusterManagement();
     ASSERT_NE(manage, nullptr);
     SelectListItem(Control(manage, kWindowList), 0);
@@ -162,6 +163,9 @@ TEST_F(RulesEditor, FromClusterManagementTheRowsComeBackAsTheRuleAndJoinersAddAn
     EXPECT_TRUE(WaitUntil([&] { return RowCount(editor) == 3; })) << RowCount(editor);
     Click(Control(manage, kClusterOk));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(manage) && !IsWindow(editor); }));
+    // Every thread the two windows and the delete offers ran on has ended with them.
+    EXPECT_TRUE(WaitUntil([&] { return ThreadCountOf(App().ProcessId()) <= threadsBefore; }, 8000ms))
+        << ThreadCountOf(App().ProcessId()) << " threads, " << threadsBefore << " before";
 }
 
 // Notepad, a real program, gives the first suggestions; then a helper window brought to the

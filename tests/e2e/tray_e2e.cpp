@@ -17,31 +17,9 @@ namespace {
 constexpr UINT kTrayCallback = 2000;
 constexpr UINT kTrayIconId = 1000;
 
-HWND VisibleMenuOf(const PinoraApp& app) {
-    for (HWND w : TopLevelWindowsOf(app.ProcessId(), L"#32768")) {
-        if (IsWindowVisible(w)) return w;
-    }
-    return nullptr;
-}
-
-// Right-clicks the tray icon and waits for the menu.
-HWND OpenTrayMenu(const PinoraApp& app) {
-    app.Post(kTrayCallback, 0, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    WaitUntil([&] { return (menu = VisibleMenuOf(app)) != nullptr; }, 3000ms);
-    return menu;
-}
-
 // Opens the menu, walks it with the keys and takes the entry reached with Enter.
 void ChooseWithKeys(const PinoraApp& app, std::vector<WPARAM> keys) {
-    HWND menu = OpenTrayMenu(app);
-    ASSERT_NE(menu, nullptr);
-    keys.push_back(VK_RETURN);
-    for (WPARAM key : keys) PostMessageW(menu, WM_KEYDOWN, key, 0);
-    ASSERT_TRUE(WaitUntil([&] { return VisibleMenuOf(app) == nullptr; }, 3000ms));
-    // The chosen command arrives as a posted WM_COMMAND, and window events the test raises
-    // next can overtake it: let it be handled first.
-    ASSERT_TRUE(app.Sync());
+    ASSERT_TRUE(ChooseFromTrayMenu(app, std::move(keys)));
 }
 
 // The root starts with "Clusters", whose submenu starts with "Manage"; the keys skip the
@@ -134,14 +112,14 @@ TEST(TrayMenu, EscapeClosesTheMenuWithoutACommand) {
     HWND menu = OpenTrayMenu(app);
     ASSERT_NE(menu, nullptr);
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return VisibleMenuOf(app) == nullptr; }, 3000ms));
+    EXPECT_TRUE(WaitUntil([&] { return VisibleTrayMenu(app) == nullptr; }, 3000ms));
     ASSERT_TRUE(app.Sync());
     EXPECT_TRUE(app.IsRunning());
     // The menu opens again on the next right-click.
     menu = OpenTrayMenu(app);
     ASSERT_NE(menu, nullptr);
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return VisibleMenuOf(app) == nullptr; }, 3000ms));
+    EXPECT_TRUE(WaitUntil([&] { return VisibleTrayMenu(app) == nullptr; }, 3000ms));
     app.Quit();
 }
 
@@ -156,14 +134,14 @@ TEST(TrayMenu, ClusterWithoutANameWarnsInBothSectionsBeforeTheMenuOpens) {
         HWND box = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(app.ProcessId(), L"Error!")) != nullptr; }));
         EXPECT_EQ(MessageBoxText(box), text);
-        EXPECT_EQ(VisibleMenuOf(app), nullptr);
+        EXPECT_EQ(VisibleTrayMenu(app), nullptr);
         CloseMessageBox(box);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     }
     HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = VisibleMenuOf(app)) != nullptr; }, 3000ms));
+    ASSERT_TRUE(WaitUntil([&] { return (menu = VisibleTrayMenu(app)) != nullptr; }, 3000ms));
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return VisibleMenuOf(app) == nullptr; }, 3000ms));
+    EXPECT_TRUE(WaitUntil([&] { return VisibleTrayMenu(app) == nullptr; }, 3000ms));
     app.Quit();
 }
 

@@ -51,6 +51,8 @@ bool EndProcessOfWindow(HWND window, UINT exitCode);
 std::wstring ProgramOf(HWND window);
 // True when the shell holds a tray icon for (window, id): a modify that changes nothing.
 bool TrayIconExists(HWND window, UINT id);
+// The number of threads the process runs now (a thread snapshot); -1 when it cannot be taken.
+int ThreadCountOf(DWORD processId);
 
 // One run of a program nobody here wrote (Wine's notepad.exe, regedit.exe), started as a user
 // would; closed at destruction (ended if it does not close).
@@ -163,6 +165,15 @@ class TestWindows {
     PROCESS_INFORMATION process_ = {};
     HWND control_ = nullptr;
 };
+
+// ---- Tray menu ----------------------------------------------------------------------------------
+// Another process cannot read a popup menu, so the menu is driven by keys, as a user would with
+// the keyboard, and each choice is checked by its effect.
+HWND VisibleTrayMenu(const PinoraApp& app);  // Pinora's open popup menu, or null
+HWND OpenTrayMenu(const PinoraApp& app);     // right-clicks the icon; null when no menu opens
+// Opens the menu, walks it with the keys and takes the entry reached with Enter. True once the
+// menu has closed and the command it posted has been handled.
+bool ChooseFromTrayMenu(const PinoraApp& app, std::vector<WPARAM> keys);
 
 RECT Rect(int x, int y, int width, int height);
 bool SameRect(const RECT& a, const RECT& b);

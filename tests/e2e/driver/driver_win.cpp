@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <sstream>
 #include <thread>
@@ -204,6 +205,18 @@ bool TrayIconExists(HWND window, UINT id) {
     data.uID = id;
     data.uFlags = 0;
     return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+int ThreadCountOf(DWORD processId) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    THREADENTRY32 entry = {sizeof(entry)};
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == processId) ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
 }
 
 RECT Rect(int x, int y, int width, int height) {
