@@ -9,54 +9,11 @@
 #include <vector>
 
 #include "driver/driver.h"
+#include "driver/tray_menu.h"
 
 using namespace pnrtest;
 
 namespace {
-
-constexpr UINT kTrayCallback = 2000;
-constexpr UINT kTrayIconId = 1000;
-
-HWND VisibleMenuOf(const PinoraApp& app) {
-    for (HWND w : TopLevelWindowsOf(app.ProcessId(), L"#32768")) {
-        if (IsWindowVisible(w)) return w;
-    }
-    return nullptr;
-}
-
-// Right-clicks the tray icon and waits for the menu.
-HWND OpenTrayMenu(const PinoraApp& app) {
-    app.Post(kTrayCallback, 0, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    WaitUntil([&] { return (menu = VisibleMenuOf(app)) != nullptr; }, 3000ms);
-    return menu;
-}
-
-// Opens the menu, walks it with the keys and takes the entry reached with Enter.
-void ChooseWithKeys(const PinoraApp& app, std::vector<WPARAM> keys) {
-    HWND menu = OpenTrayMenu(app);
-    ASSERT_NE(menu, nullptr);
-    keys.push_back(VK_RETURN);
-    for (WPARAM key : keys) PostMessageW(menu, WM_KEYDOWN, key, 0);
-    ASSERT_TRUE(WaitUntil([&] { return VisibleMenuOf(app) == nullptr; }, 3000ms));
-    // The chosen command arrives as a posted WM_COMMAND, and window events the test raises
-    // next can overtake it: let it be handled first.
-    ASSERT_TRUE(app.Sync());
-}
-
-// The root starts with "Clusters", whose submenu starts with "Manage"; the keys skip the
-// column breaks.
-void ChooseCluster(const PinoraApp& app, int indexAfterManage) {
-    std::vector<WPARAM> keys = {VK_DOWN, VK_RIGHT};
-    keys.insert(keys.end(), indexAfterManage, VK_DOWN);
-    ChooseWithKeys(app, keys);
-}
-
-void ChooseQuickMenuEntry(const PinoraApp& app, int indexAfterClusters) {
-    std::vector<WPARAM> keys = {VK_DOWN};
-    keys.insert(keys.end(), indexAfterClusters, VK_DOWN);
-    ChooseWithKeys(app, keys);
-}
 
 std::string WindowEntry(const std::string& section, const std::string& title, const std::string& position,
                         const std::string& size) {
@@ -110,19 +67,19 @@ TEST(TrayMenu, ChoosingAClusterTogglesItAndPlacesItsWindowAtOnce) {
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(SameRect(WindowRect(target), Rect(10, 10, 400, 300)));
 
-    ChooseCluster(app, 2);  // Alpha, Work
+    ASSERT_TRUE(ChooseCluster(app, 2));  // Alpha, Work
     EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(target), Rect(300, 200, 500, 400)); }, 3000ms))
         << Describe(WindowRect(target));
 
     // Chosen again, the cluster lets go: a drag away stays where the user left it.
-    ChooseCluster(app, 2);
+    ASSERT_TRUE(ChooseCluster(app, 2));
     ASSERT_TRUE(helper.Drag(target, Rect(50, 60, 500, 400)));
     ASSERT_TRUE(app.Sync());
     Sleep(800);  // longer than a glide with no delay
     EXPECT_TRUE(SameRect(WindowRect(target), Rect(50, 60, 500, 400))) << Describe(WindowRect(target));
 
     // And a third time it holds the window again.
-    ChooseCluster(app, 2);
+    ASSERT_TRUE(ChooseCluster(app, 2));
     EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(target), Rect(300, 200, 500, 400)); }, 3000ms))
         << Describe(WindowRect(target));
     app.Quit();
@@ -190,7 +147,7 @@ TEST(QuickMenu, ChoosingAnEntryStartsItsProgramAndPlacesTheNewWindow) {
     PinoraApp app({/*resetData=*/false});
     ASSERT_TRUE(app.Start());
 
-    ChooseQuickMenuEntry(app, 1);  // Apps
+    ASSERT_TRUE(ChooseQuickMenuEntry(app, 1));  // Apps
     HWND launched = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (launched = FindWindowTitled(L"PNR Launched Window")) != nullptr; }, 5000ms));
     EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(launched), Rect(600, 300, 450, 350)); }, 5000ms))
@@ -221,7 +178,7 @@ TEST(QuickMenu, AUrlThatLooksLikeASwitchIsNotPassedToTheBrowser) {
     PinoraApp app({/*resetData=*/false});
     ASSERT_TRUE(app.Start());
 
-    ChooseQuickMenuEntry(app, 1);  // Web
+    ASSERT_TRUE(ChooseQuickMenuEntry(app, 1));  // Web
     HWND launched = nullptr;
     EXPECT_TRUE(WaitUntil(
         [&] {

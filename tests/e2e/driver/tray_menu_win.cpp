@@ -1,0 +1,42 @@
+#include "tray_menu.h"
+
+namespace pnrtest {
+
+HWND VisibleMenuOf(const PinoraApp& app) {
+    for (HWND w : TopLevelWindowsOf(app.ProcessId(), L"#32768")) {
+        if (IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+HWND OpenTrayMenu(const PinoraApp& app) {
+    app.Post(kTrayCallback, 0, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = VisibleMenuOf(app)) != nullptr; }, 3000ms);
+    return menu;
+}
+
+bool ChooseWithKeys(const PinoraApp& app, std::vector<WPARAM> keys) {
+    HWND menu = OpenTrayMenu(app);
+    if (!menu) return false;
+    keys.push_back(VK_RETURN);
+    for (WPARAM key : keys) PostMessageW(menu, WM_KEYDOWN, key, 0);
+    if (!WaitUntil([&] { return VisibleMenuOf(app) == nullptr; }, 3000ms)) return false;
+    // The chosen command arrives as a posted WM_COMMAND, and window events the test raises
+    // next can overtake it: let it be handled first.
+    return app.Sync();
+}
+
+bool ChooseCluster(const PinoraApp& app, int indexAfterManage) {
+    std::vector<WPARAM> keys = {VK_DOWN, VK_RIGHT};
+    keys.insert(keys.end(), static_cast<size_t>(indexAfterManage), VK_DOWN);
+    return ChooseWithKeys(app, keys);
+}
+
+bool ChooseQuickMenuEntry(const PinoraApp& app, int indexAfterClusters) {
+    std::vector<WPARAM> keys = {VK_DOWN};
+    keys.insert(keys.end(), static_cast<size_t>(indexAfterClusters), VK_DOWN);
+    return ChooseWithKeys(app, keys);
+}
+
+}  // namespace pnrtest
