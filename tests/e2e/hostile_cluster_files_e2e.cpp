@@ -316,7 +316,9 @@ class HostileClusterFiles : public testing::Test {
 
 TEST_F(HostileClusterFiles, StartUpMenuAndManagementListEveryClusterAndChangeNoFile) {
     ASSERT_GE(malformed_, 60);
-    for (const std::string& name : refusedNames_) RecordProperty("refused name that exists", name);
+    for (size_t i = 0; i < refusedNames_.size(); ++i) {
+        RecordProperty("refused name " + std::to_string(i + 1), refusedNames_[i]);
+    }
     const std::wstring folder = L"\\\\?\\" + ClusterFolderPath();
     const auto before = FolderState(folder);
 
