@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <set>
 #include <vector>
 
 #include "engine/engine.h"
@@ -96,12 +97,14 @@ void AddTrayIcon() {
     Shell_NotifyIconW(NIM_ADD, &TrayIconData);
 }
 
+// Activated together on the map just built: a rebuild per cluster would read every file once
+// for each of them.
 void ActivateStartupClusters() {
+    std::set<std::wstring> names;
     for (const auto& [name, entry] : ClusterMap.Snapshot()) {
-        if (ReadClusterValue(name, L"Configuration", L"Activate on Startup", L"No") == L"Yes") {
-            UpdateClusterMap(name, L"activate");
-        }
+        if (ReadClusterValue(name, L"Configuration", L"Activate on Startup", L"No") == L"Yes") names.insert(name);
     }
+    if (!names.empty()) ActivateClusters(names);
 }
 
 void InstallWinEventHooks() {

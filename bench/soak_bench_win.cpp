@@ -275,9 +275,7 @@ class Soak {
 
     // Gamma from the Clusters submenu; checked by the tray tooltip, which lists active clusters.
     bool ToggleGamma() {
-        std::vector<WPARAM> keys = {VK_DOWN, VK_RIGHT};
-        keys.insert(keys.end(), kGammaAfterManage, VK_DOWN);
-        if (!ChooseFromTrayMenu(app_, keys)) return false;
+        if (!ChooseCluster(app_, kGammaAfterManage)) return false;
         gammaActive_ = !gammaActive_;
         return WaitUntil([&] { return GammaShownActive() == gammaActive_; }, 2000ms);
     }

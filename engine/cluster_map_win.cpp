@@ -77,6 +77,19 @@ void UpdateClusterMap(const std::wstring& clusterName, const std::wstring& comma
     ActiveClusterMap.Replace(std::move(activeMap));
 }
 
+void ActivateClusters(const std::set<std::wstring>& clusterNames) {
+    Diag(L"Updating cluster map.\n");
+    ClusterMapValue fullMap = ClusterMap.Snapshot();
+    ClusterMapValue activeMap;
+    for (auto& [name, entry] : fullMap) {
+        if (clusterNames.count(name) != 0) entry.active = true;
+        if (entry.active) activeMap.emplace(name, entry);
+    }
+    BindLiveWindows(activeMap);
+    ClusterMap.Replace(std::move(fullMap));
+    ActiveClusterMap.Replace(std::move(activeMap));
+}
+
 bool ContainsCluster(const GuardedValue<ClusterMapValue>& map, const std::wstring& name) {
     return map.Read([&name](const ClusterMapValue& value) { return value.count(name) != 0; });
 }

@@ -6,14 +6,22 @@
 #include "base/process.h"
 #include "base/win_handles.h"
 #include "storage/cluster_paths.h"
-#include "storage/ini.h"
 #include "storage/ini_file.h"
 #include "storage/profile_reading.h"
 
 namespace {
 
-bool IsYes(const std::wstring& clusterName, const wchar_t* key) {
-    return ReadClusterValue(clusterName, L"Configuration", key, L"No") == L"Yes";
+// The cluster's own section, read once for both of its flags.
+IniDocument ReadConfiguration(const std::wstring& clusterName) {
+    Diag(L"Reading INI file.\n");
+    IniDocument document;
+    IniFile(ClusterValueFilePath(ClusterFolder(), clusterName))
+        .read(document, [](std::wstring_view section, std::wstring_view) { return section == L"Configuration"; });
+    return document;
+}
+
+bool IsYes(const IniDocument& configuration, const wchar_t* key) {
+    return IniValueOr(configuration, L"Configuration", key, L"No") == L"Yes";
 }
 
 }  // namespace
@@ -42,7 +50,7 @@ std::vector<std::wstring> ListClusterNames(const std::wstring& folder, const std
 std::vector<std::wstring> ListClusterSections(const std::wstring& clusterFilePath) {
     Diag(L"Listing INI sections.\n");
     IniDocument document;
-    IniFile(clusterFilePath).read(document);
+    IniFile(clusterFilePath).read(document, [](std::wstring_view, std::wstring_view) { return false; });
     return WindowEntryNames(document);
 }
 
@@ -51,8 +59,9 @@ std::vector<Cluster> LoadClusterList() {
     std::vector<Cluster> clusters;
     for (std::wstring& name : ListClusterNames(AppDataPath, L"\\Pinora\\Clusters\\*.ini")) {
         Cluster cluster;
-        cluster.activateOnStartup = IsYes(name, L"Activate on Startup");
-        cluster.showInQuickMenu = IsYes(name, L"Show in Quick Menu");
+        const IniDocument configuration = ReadConfiguration(name);
+        cluster.activateOnStartup = IsYes(configuration, L"Activate on Startup");
+        cluster.showInQuickMenu = IsYes(configuration, L"Show in Quick Menu");
         cluster.name = std::move(name);
         clusters.push_back(std::move(cluster));
     }

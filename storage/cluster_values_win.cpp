@@ -11,7 +11,13 @@ std::wstring ReadClusterValue(const std::wstring& clusterName, const std::wstrin
                               const std::wstring& defaultValue) {
     Diag(L"Reading INI file.\n");
     IniDocument document;
-    IniFile(ClusterValueFilePath(ClusterFolder(), clusterName)).read(document);
+    // Only the one value is kept: a large file costs its reading, not a copy of all it holds.
+    const std::wstring_view wantedSection = TrimIniText(section);
+    const std::wstring_view wantedKey = TrimIniText(key);
+    IniFile(ClusterValueFilePath(ClusterFolder(), clusterName))
+        .read(document, [&](std::wstring_view inSection, std::wstring_view name) {
+            return inSection == wantedSection && name == wantedKey;
+        });
     return IniValueOr(document, section, key, defaultValue);
 }
 

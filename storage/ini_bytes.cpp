@@ -11,17 +11,23 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-void ForEachIniLine(std::string_view bytes, const std::function<void(std::wstring_view)>& onLine) {
+void ForEachIniByteLine(std::string_view bytes, const std::function<void(std::string_view)>& onLine) {
     if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
-    std::wstring text;
     while (!bytes.empty()) {
         const size_t feed = bytes.find('\n');
         std::string_view line = bytes.substr(0, feed);
         bytes.remove_prefix(feed == std::string_view::npos ? bytes.size() : feed + 1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        onLine(line);
+    }
+}
+
+void ForEachIniLine(std::string_view bytes, const std::function<void(std::wstring_view)>& onLine) {
+    std::wstring text;
+    ForEachIniByteLine(bytes, [&](std::string_view line) {
         if (!Utf8ToWide(line, text)) text.clear();
         onLine(text);
-    }
+    });
 }
 
 std::vector<std::wstring> SplitIniBytes(std::string_view bytes) {

@@ -11,6 +11,8 @@ std::vector<std::wstring> SplitIniBytes(std::string_view bytes);
 
 // The same lines one at a time, without keeping them: each view is valid during its call.
 void ForEachIniLine(std::string_view bytes, const std::function<void(std::wstring_view)>& onLine);
+// The same lines as bytes, not yet decoded.
+void ForEachIniByteLine(std::string_view bytes, const std::function<void(std::string_view)>& onLine);
 
 // True when every line is text that reads back as it is: valid UTF-8 without NUL bytes. A
 // file saved in a legacy code page or as UTF-16 is not, and a rewrite would blank its lines.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "storage/ini_document.h"
+#include "storage/ini_parse.h"
 
 class IniFile {
   public:
@@ -11,6 +12,8 @@ class IniFile {
     // Clears the document and fills it from the file. False when the path is empty, the
     // file cannot be opened, or an input/output error came before any complete line.
     bool read(IniDocument& document) const;
+    // The same, keeping only the keys the filter keeps (every section stays).
+    bool read(IniDocument& document, const IniKeyFilter& keep) const;
 
     // Like read, for a document that is about to be changed and written back: a missing file
     // gives an empty document and true, but a file that could not be read in full, or that

@@ -30,6 +30,10 @@ std::optional<std::string> BytesToRewrite(const std::wstring& path) {
 IniFile::IniFile(std::wstring path) : path_(CutAtNul(path)) {}
 
 bool IniFile::read(IniDocument& document) const {
+    return read(document, IniKeyFilter());
+}
+
+bool IniFile::read(IniDocument& document, const IniKeyFilter& keep) const {
     document.clear();
     if (path_.empty()) return false;
     FileBytes file = ReadFileBytes(path_);
@@ -40,7 +44,7 @@ bool IniFile::read(IniDocument& document) const {
         if (lastFeed == std::string::npos) return false;
         file.bytes.resize(lastFeed + 1);
     }
-    document = ParseIniBytes(file.bytes);
+    document = ParseIniBytes(file.bytes, keep);
     return true;
 }
 

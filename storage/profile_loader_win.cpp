@@ -7,9 +7,10 @@
 
 namespace {
 
+// Only the keys a window entry is made of are kept.
 IniDocument ReadDocument(const std::wstring& path) {
     IniDocument document;
-    IniFile(path).read(document);
+    IniFile(path).read(document, [](std::wstring_view, std::wstring_view key) { return IsWindowProfileKey(key); });
     return document;
 }
 

@@ -309,11 +309,19 @@ void ShowCurrentName(const ClusterWindowState& state, const std::wstring& name) 
     SetCueBanner(nameBox, name);
 }
 
+// A cluster may hold thousands of windows: the list is drawn once, after the last item.
 void FillList(HWND list, const std::vector<std::wstring>& items) {
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    if (items.empty()) return;
-    EnableWindow(list, TRUE);
-    for (const std::wstring& item : items) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    if (!items.empty()) {
+        EnableWindow(list, TRUE);
+        SendMessageW(list, LB_INITSTORAGE, items.size(), 0);
+        for (const std::wstring& item : items) {
+            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        }
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 size_t FillWindowList(const ClusterWindowState& state, const std::wstring& cluster) {

@@ -14,7 +14,6 @@ using namespace pnrtest;
 
 namespace {
 
-constexpr UINT kTrayCallback = 2000;
 constexpr int kCluster = 4000, kCorners = 4012, kX = 4016, kY = 4020, kWidth = 4024, kHeight = 4028, kGlue = 4032,
               kName = 4040, kZ = 4048, kDesktop = 4052;
 

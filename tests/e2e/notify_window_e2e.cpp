@@ -9,7 +9,6 @@ using namespace pnrtest;
 namespace {
 
 constexpr UINT kQuit = 1001, kConfigure = 1002, kHelp = 1003, kManage = 1006;
-constexpr UINT kTrayCallback = 2000;
 
 RECT DesktopRect() {
     return WindowRect(GetDesktopWindow());

@@ -14,28 +14,6 @@ using namespace pnrtest;
 
 namespace {
 
-constexpr UINT kTrayCallback = 2000;
-constexpr UINT kTrayIconId = 1000;
-
-// Opens the menu, walks it with the keys and takes the entry reached with Enter.
-void ChooseWithKeys(const PinoraApp& app, std::vector<WPARAM> keys) {
-    ASSERT_TRUE(ChooseFromTrayMenu(app, std::move(keys)));
-}
-
-// The root starts with "Clusters", whose submenu starts with "Manage"; the keys skip the
-// column breaks.
-void ChooseCluster(const PinoraApp& app, int indexAfterManage) {
-    std::vector<WPARAM> keys = {VK_DOWN, VK_RIGHT};
-    keys.insert(keys.end(), indexAfterManage, VK_DOWN);
-    ChooseWithKeys(app, keys);
-}
-
-void ChooseQuickMenuEntry(const PinoraApp& app, int indexAfterClusters) {
-    std::vector<WPARAM> keys = {VK_DOWN};
-    keys.insert(keys.end(), indexAfterClusters, VK_DOWN);
-    ChooseWithKeys(app, keys);
-}
-
 std::string WindowEntry(const std::string& section, const std::string& title, const std::string& position,
                         const std::string& size) {
     return "[" + section + "]\nTitle=" + title +
@@ -88,19 +66,19 @@ TEST(TrayMenu, ChoosingAClusterTogglesItAndPlacesItsWindowAtOnce) {
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(SameRect(WindowRect(target), Rect(10, 10, 400, 300)));
 
-    ChooseCluster(app, 2);  // Alpha, Work
+    ASSERT_TRUE(ChooseCluster(app, 2));  // Alpha, Work
     EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(target), Rect(300, 200, 500, 400)); }, 3000ms))
         << Describe(WindowRect(target));
 
     // Chosen again, the cluster lets go: a drag away stays where the user left it.
-    ChooseCluster(app, 2);
+    ASSERT_TRUE(ChooseCluster(app, 2));
     ASSERT_TRUE(helper.Drag(target, Rect(50, 60, 500, 400)));
     ASSERT_TRUE(app.Sync());
     Sleep(800);  // longer than a glide with no delay
     EXPECT_TRUE(SameRect(WindowRect(target), Rect(50, 60, 500, 400))) << Describe(WindowRect(target));
 
     // And a third time it holds the window again.
-    ChooseCluster(app, 2);
+    ASSERT_TRUE(ChooseCluster(app, 2));
     EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(target), Rect(300, 200, 500, 400)); }, 3000ms))
         << Describe(WindowRect(target));
     app.Quit();
@@ -168,7 +146,7 @@ TEST(QuickMenu, ChoosingAnEntryStartsItsProgramAndPlacesTheNewWindow) {
     PinoraApp app({/*resetData=*/false});
     ASSERT_TRUE(app.Start());
 
-    ChooseQuickMenuEntry(app, 1);  // Apps
+    ASSERT_TRUE(ChooseQuickMenuEntry(app, 1));  // Apps
     HWND launched = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (launched = FindWindowTitled(L"PNR Launched Window")) != nullptr; }, 5000ms));
     EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(launched), Rect(600, 300, 450, 350)); }, 5000ms))
@@ -199,7 +177,7 @@ TEST(QuickMenu, AUrlThatLooksLikeASwitchIsNotPassedToTheBrowser) {
     PinoraApp app({/*resetData=*/false});
     ASSERT_TRUE(app.Start());
 
-    ChooseQuickMenuEntry(app, 1);  // Web
+    ASSERT_TRUE(ChooseQuickMenuEntry(app, 1));  // Web
     HWND launched = nullptr;
     EXPECT_TRUE(WaitUntil(
         [&] {

@@ -164,6 +164,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string unchanged = Rewrite(onDisk, onDisk.document);
     Require(SameContent(Read(unchanged).document, onDisk.document, true), "an unchanged rewrite keeps the document");
 
+    // A reader that keeps only some keys, and so skips other lines undecoded, sees every
+    // section and exactly the kept keys with their values.
+    const auto keep = [](std::wstring_view section, std::wstring_view key) {
+        return (section.size() + key.size()) % 2 == 0;
+    };
+    IniDocument kept;
+    for (const auto& [name, section] : onDisk.document) {
+        IniSection& keys = kept.GetOrInsert(name);
+        for (const auto& [key, value] : section) {
+            if (keep(name, key)) keys.GetOrInsert(key) = value;
+        }
+    }
+    Require(SameContent(ParseIniBytes(file, keep), kept, true), "a filtered read keeps exactly the kept keys");
+
     // Changed: the file reads as the changed document. New keys of a section with several
     // headers go to the end of each block, so only then may the key order differ.
     IniDocument document = onDisk.document;

@@ -169,11 +169,17 @@ class TestWindows {
 // ---- Tray menu ----------------------------------------------------------------------------------
 // Another process cannot read a popup menu, so the menu is driven by keys, as a user would with
 // the keyboard, and each choice is checked by its effect.
+constexpr UINT kTrayCallback = 2000;  // the message Pinora's tray icon sends its window
+constexpr UINT kTrayIconId = 1000;
 HWND VisibleTrayMenu(const PinoraApp& app);  // Pinora's open popup menu, or null
 HWND OpenTrayMenu(const PinoraApp& app);     // right-clicks the icon; null when no menu opens
 // Opens the menu, walks it with the keys and takes the entry reached with Enter. True once the
 // menu has closed and the command it posted has been handled.
 bool ChooseFromTrayMenu(const PinoraApp& app, std::vector<WPARAM> keys);
+// The root starts with "Clusters", whose submenu starts with "Manage"; the keys skip the
+// column breaks. indexAfterManage counts from 1 in the order the submenu shows them.
+bool ChooseCluster(const PinoraApp& app, int indexAfterManage);
+bool ChooseQuickMenuEntry(const PinoraApp& app, int indexAfterClusters);
 
 RECT Rect(int x, int y, int width, int height);
 bool SameRect(const RECT& a, const RECT& b);

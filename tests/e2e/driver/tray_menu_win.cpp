@@ -3,12 +3,6 @@
 
 namespace pnrtest {
 
-namespace {
-
-constexpr UINT kTrayCallback = 2000;
-
-}  // namespace
-
 HWND VisibleTrayMenu(const PinoraApp& app) {
     for (HWND w : TopLevelWindowsOf(app.ProcessId(), L"#32768")) {
         if (IsWindowVisible(w)) return w;
@@ -32,6 +26,18 @@ bool ChooseFromTrayMenu(const PinoraApp& app, std::vector<WPARAM> keys) {
     // The chosen command arrives as a posted WM_COMMAND, and window events raised next can
     // overtake it: it is handled first.
     return app.Sync();
+}
+
+bool ChooseCluster(const PinoraApp& app, int indexAfterManage) {
+    std::vector<WPARAM> keys = {VK_DOWN, VK_RIGHT};
+    keys.insert(keys.end(), static_cast<size_t>(indexAfterManage), VK_DOWN);
+    return ChooseFromTrayMenu(app, keys);
+}
+
+bool ChooseQuickMenuEntry(const PinoraApp& app, int indexAfterClusters) {
+    std::vector<WPARAM> keys = {VK_DOWN};
+    keys.insert(keys.end(), static_cast<size_t>(indexAfterClusters), VK_DOWN);
+    return ChooseFromTrayMenu(app, keys);
 }
 
 }  // namespace pnrtest

@@ -52,6 +52,35 @@ TEST(IniDocument, ParsingFollowsSectionsAndKeepsFirstPositions) {
     EXPECT_TRUE(document.Has(L"work"));
 }
 
+// A reader that keeps a few keys skips the other lines undecoded; it must see exactly the
+// sections of a full parse and, of their keys, the kept ones with the same values.
+TEST(IniDocument, FilteredParsingKeepsEverySectionAndExactlyTheKeptKeys) {
+    const char text[] =
+        "\xEF\xBB\xBFk=before any section\n[A]\r\n  k  =  1 \r\nother=x\n\\=k=escaped\nk\\=e=2\n"
+        "k=\xFF broken line\n; k=comment\n[B ; c]\nk=3\n[no close\nk=4\r\r\n\tk\t=\t5\n\xFF=x\n"
+        "[\xC3\xA9]\nk=\0nul\n[A]\nk\n[Empty]\n[B]\nk=6\rk=7";
+    const std::string bytes(text, sizeof(text) - 1);
+    const auto keep = [](std::wstring_view, std::wstring_view key) { return key == L"k" || key == L"k=e"; };
+    const IniDocument full = ParseIniBytes(bytes);
+    const IniDocument kept = ParseIniBytes(bytes, keep);
+    ASSERT_EQ(kept.size(), full.size());
+    auto section = kept.begin();
+    for (const auto& [name, keys] : full) {
+        EXPECT_EQ(section->first, name);
+        IniSection expected;
+        for (const auto& [key, value] : keys) {
+            if (keep(name, key)) expected.GetOrInsert(key) = value;
+        }
+        EXPECT_EQ(Names(section->second), Names(expected));
+        for (const auto& [key, value] : expected) EXPECT_EQ(*section->second.Find(key), value);
+        ++section;
+    }
+    EXPECT_EQ(*FindIniValue(kept, L"A", L"k"), L"5");
+    EXPECT_EQ(*FindIniValue(kept, L"A", L"k=e"), L"2");
+    EXPECT_EQ(*FindIniValue(kept, L"B", L"k"), L"6\rk=7");
+    EXPECT_EQ(FindIniValue(kept, L"\u00E9", L"k")->size(), 4u);
+}
+
 TEST(IniDocument, ReaderFallsBackForMissingAndEmptyValues) {
     const IniDocument document = ParseIniDocument({L"[S]", L"empty=", L"full=x"});
     EXPECT_EQ(IniValueOr(document, L"S", L"full", L"d"), L"x");
