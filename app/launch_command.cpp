@@ -20,8 +20,11 @@ bool NeedsQuotes(const std::wstring& argument) {
 }
 
 // A browser reads an argument that starts with "-" or "/" as a switch, whatever the quoting,
-// and some switches start other programs: such a "URL" is left out.
-std::wstring UrlArgument(const std::wstring& url) {
+// and some switches start other programs: such a "URL" is left out. The system reads the
+// parameters only up to a NUL, so a URL read from a damaged file is cut there: the switches
+// after it must not be lost with the rest.
+std::wstring UrlArgument(const std::wstring& savedUrl) {
+    const std::wstring url = savedUrl.substr(0, savedUrl.find(L'\0'));
     const size_t first = url.find_first_not_of(L" \t\n\r\f\v");
     if (first != std::wstring::npos && (url[first] == L'-' || url[first] == L'/')) return L"";
     return QuoteArgumentIfNeeded(url);

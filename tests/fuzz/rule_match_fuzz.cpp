@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/rule_match.h"
+#include "tests/fuzz/same_record.h"
 
 namespace {
 
@@ -23,14 +24,6 @@ std::vector<std::wstring> NulSeparatedParts(const uint8_t* data, size_t size) {
     }
     parts.resize(5);
     return parts;
-}
-
-bool SameRecord(const WindowProfile& a, const WindowProfile& b) {
-    return a.sectionName == b.sectionName && a.title == b.title && a.className == b.className &&
-           a.exePath == b.exePath && a.url == b.url && a.desktop == b.desktop && a.rules == b.rules &&
-           a.hwnd == b.hwnd && a.position == b.position && a.size == b.size && a.moveToDesktop == b.moveToDesktop &&
-           a.launchWithQuickMenu == b.launchWithQuickMenu && a.superGlue == b.superGlue && a.corners == b.corners &&
-           a.zLevel == b.zLevel;
 }
 
 }  // namespace
