@@ -19,18 +19,6 @@ std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wst
 
 }  // namespace
 
-size_t FindIniKeySeparator(std::wstring_view text) {
-    // An escaped "\=" is blanked out of the search, which keeps every other position.
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\\' && i + 1 < text.size() && text[i + 1] == L'=') {
-            ++i;
-        } else if (text[i] == L'=') {
-            return i;
-        }
-    }
-    return std::wstring_view::npos;
-}
-
 std::wstring UnescapeIniKey(std::wstring_view key) {
     return ReplaceAll(key, L"\\=", L"=");
 }

@@ -15,8 +15,25 @@ struct IniLine {
 
 IniLine ClassifyIniLine(std::wstring_view raw);
 
-// Position of the first "=" that is not part of an escaped "\=", or npos.
-size_t FindIniKeySeparator(std::wstring_view text);
+// Position of the first "=" that is not part of an escaped "\=", or npos. Works on decoded
+// text and on UTF-8 bytes alike: both characters are single bytes there.
+template <typename Char>
+size_t FindIniKeySeparatorIn(std::basic_string_view<Char> text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == Char('\\') && i + 1 < text.size() && text[i + 1] == Char('=')) {
+            ++i;
+        } else if (text[i] == Char('=')) {
+            return i;
+        }
+    }
+    return std::basic_string_view<Char>::npos;
+}
+inline size_t FindIniKeySeparator(std::wstring_view text) {
+    return FindIniKeySeparatorIn(text);
+}
+inline size_t FindIniKeySeparator(std::string_view bytes) {
+    return FindIniKeySeparatorIn(bytes);
+}
 
 // A key as stored: "\=" stands for "=" inside it.
 std::wstring UnescapeIniKey(std::wstring_view key);

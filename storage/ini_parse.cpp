@@ -15,18 +15,6 @@ std::string_view TrimIniBytes(std::string_view bytes) {
     return bytes;
 }
 
-// The byte form of FindIniKeySeparator: "=" and "\\" are single bytes in UTF-8.
-size_t FindIniKeySeparator(std::string_view text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == '=') {
-            ++i;
-        } else if (text[i] == '=') {
-            return i;
-        }
-    }
-    return std::string_view::npos;
-}
-
 class IniParser {
   public:
     IniParser(IniDocument& document, std::vector<std::wstring>* retained, const IniKeyFilter* keep = nullptr)
