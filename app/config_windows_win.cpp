@@ -9,7 +9,7 @@
 #include "app/shell.h"
 #include "base/own_windows.h"
 #include "engine/engine.h"
-#include "ui/windows.h"
+#include "ui/config_windows.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "engine/engine.h"
 #include "storage/ini.h"
-#include "ui/windows.h"
+#include "ui/config_windows.h"
 
 HWND NotifyWindow = nullptr;
 NOTIFYICONDATAW TrayIconData = {};

@@ -16,7 +16,7 @@
 #include "storage/ini.h"
 #include "ui/cluster_window.h"
 #include "ui/shell_link.h"
-#include "ui/windows.h"
+#include "ui/config_windows.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "storage/catalogue.h"
 #include "storage/ini.h"
 #include "ui/cluster_window.h"
-#include "ui/windows.h"
+#include "ui/config_windows.h"
 
 namespace {
 

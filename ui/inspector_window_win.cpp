@@ -18,7 +18,7 @@
 #include "storage/ini.h"
 #include "ui/address_capture.h"
 #include "ui/inspector_text.h"
-#include "ui/windows.h"
+#include "ui/config_windows.h"
 
 std::atomic<bool> InspectorOpen{false};
 

@@ -9,7 +9,7 @@
 #include "base/diagnostics.h"
 #include "base/own_windows.h"
 #include "ui/rule_text_capture.h"
-#include "ui/windows.h"
+#include "ui/config_windows.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "engine/engine.h"
 #include "engine/posted_profiles.h"
 #include "ui/rule_rows.h"
-#include "ui/windows.h"
+#include "ui/config_windows.h"
 
 std::atomic<HWND> RulesWindowHandle{nullptr};
 GuardedValue<std::vector<HWND>>& RulesEditorControls = *new GuardedValue<std::vector<HWND>>();

@@ -13,7 +13,7 @@
 #include "engine/engine.h"
 #include "ui/settings_form.h"
 #include "ui/shell_link.h"
-#include "ui/windows.h"
+#include "ui/config_windows.h"
 
 namespace {
 

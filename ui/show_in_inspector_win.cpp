@@ -1,4 +1,4 @@
-#include "ui/windows.h"
+#include "ui/config_windows.h"
 
 void ShowInInspector(WindowProfile record, int mode) {
     // A record that names no window and no saved entry has nothing to show.

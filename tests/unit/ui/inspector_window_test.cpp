@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "engine/engine.h"
-#include "ui/windows.h"
+#include "ui/config_windows.h"
 
 TEST(InspectorWindow, WithoutClustersItShowsTheFirstBoxAndRefusesCreation) {
     ClusterMap.Replace({});
