@@ -3,8 +3,11 @@
 #include "base/diagnostics.h"
 #include "base/process.h"
 #include "storage/cluster_paths.h"
+#include "storage/file_bytes.h"
 #include "storage/ini.h"
+#include "storage/ini_bytes.h"
 #include "storage/ini_file.h"
+#include "storage/ini_merge.h"
 #include "storage/utf8_text.h"
 
 std::wstring ReadClusterValue(const std::wstring& clusterName, const std::wstring& section, const std::wstring& key,
@@ -46,4 +49,23 @@ void DeleteClusterSection(const std::wstring& clusterName, const std::wstring& s
     if (!file.readForRewrite(document)) return;
     document.Remove(sectionName);
     file.write(document);
+}
+
+bool RewriteClusterFile(const std::wstring& clusterName, const std::function<bool(IniDocument&)>& change) {
+    Diag(L"Writing INI file\n");
+    const std::wstring path = ClusterValueFilePath(ClusterFolder(), clusterName);
+    if (path.empty()) return false;
+    SHCreateDirectoryExW(nullptr, ClusterFolder().c_str(), nullptr);
+    const IniFile file(path);
+    IniDocument document;
+    if (!file.readForRewrite(document) || !change(document)) return false;
+    return file.write(document);
+}
+
+bool CreateClusterFile(const std::wstring& clusterName, const IniDocument& document) {
+    Diag(L"Writing INI file\n");
+    const std::wstring path = ClusterValueFilePath(ClusterFolder(), clusterName);
+    if (path.empty()) return false;
+    SHCreateDirectoryExW(nullptr, ClusterFolder().c_str(), nullptr);
+    return CreateFileBytes(path, JoinIniLines(MergeIniLines({}, IniDocument(), document)));
 }

@@ -23,3 +23,8 @@ FileBytes ReadFileBytes(const std::wstring& path);
 // cannot be opened for writing or the new content cannot be written in full (a full disk).
 // Only a file that another program holds open without delete sharing is written in place.
 bool ReplaceFileBytes(const std::wstring& path, std::string_view bytes);
+
+// Creates the file with bytes as its content; false, with nothing left behind, when anything
+// already exists under that name (the file system also matches short aliases and letters in
+// another case) or the content cannot be written in full.
+bool CreateFileBytes(const std::wstring& path, std::string_view bytes);

@@ -213,3 +213,21 @@ bool ReplaceFileBytes(const std::wstring& path, std::string_view bytes) {
     }
     return false;
 }
+
+bool CreateFileBytes(const std::wstring& path, std::string_view bytes) {
+    if (path.empty()) return false;
+    // CREATE_NEW asks the file system itself whether the name is taken: a comparison of names
+    // here could not know which aliases it matches.
+    UniqueHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!IsValid(file)) return false;
+    const bool marked = SetDeleteOnClose(file.get(), true);
+    if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+        if (!marked) {
+            file.reset();
+            DeleteFileW(path.c_str());
+        }
+        return false;
+    }
+    return !marked || SetDeleteOnClose(file.get(), false);
+}

@@ -27,6 +27,14 @@ std::wstring EscapeIniKey(std::wstring_view key) {
     return ReplaceAll(key, L"=", L"\\=");
 }
 
+std::wstring OneLineIniText(std::wstring_view text) {
+    std::wstring line(text);
+    for (wchar_t& c : line) {
+        if (c == L'\r' || c == L'\n' || c == L'\0') c = L' ';
+    }
+    return line;
+}
+
 IniLine ClassifyIniLine(std::wstring_view raw) {
     IniLine line;
     std::wstring_view text = TrimIniText(raw);

@@ -38,3 +38,8 @@ inline size_t FindIniKeySeparator(std::string_view bytes) {
 // A key as stored: "\=" stands for "=" inside it.
 std::wstring UnescapeIniKey(std::wstring_view key);
 std::wstring EscapeIniKey(std::wstring_view key);
+
+// Text as it can stand on one line of the file: CR, LF and NUL would end the line early (or,
+// for NUL, make the file unreadable as text), so each becomes a space. Every name and value
+// the writer puts on a line passes through here.
+std::wstring OneLineIniText(std::wstring_view text);

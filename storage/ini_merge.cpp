@@ -7,14 +7,14 @@
 namespace {
 
 std::wstring KeyLine(const std::wstring& key, const std::wstring& value) {
-    return EscapeIniKey(key) + L"=" + std::wstring(TrimIniText(value));
+    return EscapeIniKey(OneLineIniText(key)) + L"=" + std::wstring(TrimIniText(OneLineIniText(value)));
 }
 
 // Keeps the raw line up to where its value starts, so spacing and indentation survive.
 std::wstring PatchedKeyLine(const std::wstring& raw, const std::wstring& value) {
     size_t valueStart = FindIniKeySeparator(raw) + 1;
     while (valueStart < raw.size() && IsIniWhitespace(raw[valueStart])) ++valueStart;
-    return raw.substr(0, valueStart) + std::wstring(TrimIniText(value));
+    return raw.substr(0, valueStart) + std::wstring(TrimIniText(OneLineIniText(value)));
 }
 
 class IniMerge {
@@ -108,7 +108,7 @@ class IniMerge {
     void AppendNewSections() {
         for (const auto& [name, section] : document_) {
             if (onDisk_.Has(name)) continue;
-            output_.push_back(L"[" + name + L"]");
+            output_.push_back(L"[" + OneLineIniText(name) + L"]");
             for (const auto& [key, value] : section) output_.push_back(KeyLine(key, value));
         }
     }

@@ -16,10 +16,11 @@ std::wstring DisplayName(const WindowProfile& record);
 // within 32 bits. Anything else would be dropped by the loader or read as something else.
 std::optional<int32_t> ParseGeometryNumber(std::wstring_view text);
 // An entry name the cluster file can hold and read back as a window: no square brackets, no
-// ";", not only blanks and not the cluster's own "Configuration" section.
+// ";", no control characters, not only blanks and not the cluster's own "Configuration" section.
 bool IsGlueableName(std::wstring_view name);
 
-// The rule written while no Rules editor is open: the exact window title.
+// The rule written while no Rules editor is open: the exact window title, or for a title that
+// holds a quote or a line break, its longest part without them.
 std::wstring TitleRuleText(const std::wstring& title);
 // Browsers and File Explorer: their address is copied from the address bar when glued.
 bool HasAddressBar(const std::wstring& exePath);
