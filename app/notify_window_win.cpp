@@ -149,11 +149,10 @@ LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
             if (wParam == HOTKEY_ID_OPEN) OpenOrRaiseInspectorWindow();
             return 0;
         case WM_DISPLAYCHANGE:
-            RequestLayoutPass();
-            return 0;
+        case WM_DEVICECHANGE:
         case WM_POWERBROADCAST:
-            if (wParam == PBT_APMRESUMEAUTOMATIC) RequestLayoutPass();
-            return TRUE;
+        case WM_WTSSESSION_CHANGE:
+            return OnDisplayNoticeMessage(message, wParam, lParam);
         case WM_PNR_RELOAD:
             UpdateClusterMap(L"", L"reload");
             return 0;

@@ -20,6 +20,14 @@ int RunPinora(HINSTANCE instance);
 void RemoveWinEventHooks();
 LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// ---- Display notices: monitors, power and the session ------------------------------------
+// Asks the system for the notices the window does not get unasked (monitors plugged in or
+// out, monitors switched off and on, the session locked and unlocked); main thread only.
+void RegisterDisplayNotices(HWND window);
+void UnregisterDisplayNotices();
+// WM_DISPLAYCHANGE, WM_DEVICECHANGE, WM_POWERBROADCAST and WM_WTSSESSION_CHANGE.
+LRESULT OnDisplayNoticeMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
 // Opens a configuration window, or raises the one that is open (main thread only).
 void OpenOrRaiseSettingsWindow();
 void OpenOrRaiseClusterWindow();

@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 
+#include "engine/display_watch.h"
 #include "engine/engine.h"
 #include "storage/ini.h"
 #include "ui/config_windows.h"
@@ -137,6 +138,7 @@ void ShutDown(HRESULT comResult) {
     FreeDesktopLibrary();
     if (SUCCEEDED(comResult)) CoUninitialize();
     RemoveWinEventHooks();
+    UnregisterDisplayNotices();
     for (const wchar_t* name : {L"PinoraClusterConfigWindow", L"PinoraNotifyWindow", L"PinoraConfigWindow",
                                 L"PinoraRulesWindow", L"PinoraWindow"}) {
         UnregisterClassW(name, AppInstance);
@@ -205,11 +207,13 @@ int RunPinora(HINSTANCE instance) {
     // start-up places anyway find them at their frame, or already moving, and do nothing.
     InstallWinEventHooks();
     AddTrayIcon();
+    RegisterDisplayNotices(NotifyWindow);
 
     UpdateClusterMap(L"", L"");
     RefreshLiveWindowList();
     Diag(L"Initial Window State Check\n");
     ActivateStartupClusters();
+    FollowConnectedSetup();
     ApplyProfiles(0);
     for (const WindowProfile& record : LiveWindowList.Snapshot()) RestoreZOrder(record);
     UpdateTrayTooltip();

@@ -44,6 +44,8 @@ constexpr int IDC_CLUSTER_DELETE = 3010;
 constexpr int IDC_CLUSTER_APPLY = 3011;
 constexpr int IDC_CLUSTER_OK = 3012;
 constexpr int IDC_MOVE_TO_DESKTOP = 3013;
+constexpr int IDC_ONLY_WITH_THESE_MONITORS = 3014;  // three states: tied here, tied elsewhere only, untied
+constexpr int IDC_DISPLAY_SETUP_TEXT = 3015;        // the words under it
 
 // ---- Inspector window controls (4000 block) ----
 constexpr int IDC_INSPECTOR_CLUSTER = 4000;

@@ -78,11 +78,16 @@ void UpdateClusterMap(const std::wstring& clusterName, const std::wstring& comma
 }
 
 void ActivateClusters(const std::set<std::wstring>& clusterNames) {
+    ChangeClusterActivation(clusterNames, {});
+}
+
+void ChangeClusterActivation(const std::set<std::wstring>& activate, const std::set<std::wstring>& deactivate) {
     Diag(L"Updating cluster map.\n");
     ClusterMapValue fullMap = ClusterMap.Snapshot();
     ClusterMapValue activeMap;
     for (auto& [name, entry] : fullMap) {
-        if (clusterNames.count(name) != 0) entry.active = true;
+        if (activate.count(name) != 0) entry.active = true;
+        if (deactivate.count(name) != 0) entry.active = false;
         if (entry.active) activeMap.emplace(name, entry);
     }
     BindLiveWindows(activeMap);

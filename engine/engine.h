@@ -51,6 +51,8 @@ void UpdateClusterMap(const std::wstring& clusterName, const std::wstring& comma
 // "activate" for each name in turn gives when the files have not changed since the last
 // rebuild, at the cost of none.
 void ActivateClusters(const std::set<std::wstring>& clusterNames);
+// The same for activating some clusters and deactivating others in one replacement of the maps.
+void ChangeClusterActivation(const std::set<std::wstring>& activate, const std::set<std::wstring>& deactivate);
 bool ContainsCluster(const GuardedValue<ClusterMapValue>& map, const std::wstring& name);
 // A copy of one entry; an absent name gives an entry with id 0, inactive and without profiles.
 ClusterEntry CopyClusterEntry(const GuardedValue<ClusterMapValue>& map, const std::wstring& name);
@@ -62,7 +64,9 @@ extern GuardedValue<MoveJobMap>& MoveJobTable;
 extern GuardedValue<MovingFlagMap>& MovingFlags;  // true: the animator has not let go of the window
 extern std::atomic<bool> AnimatorRunning;
 
-void ApplyProfiles(int delay);  // delay in seconds; 2 means the configured "Time Delay"
+// Delay in seconds; 2 means the configured "Time Delay". Returns how many windows it sent on
+// their way back, or found still on their way.
+int ApplyProfiles(int delay);
 void ScheduleMove(const WindowProfile& record, int32_t x, int32_t y, int32_t width, int32_t height,
                   int32_t delaySeconds, int32_t durationMs, int32_t frameIntervalMs);
 void CancelMove(HWND window);
@@ -73,9 +77,6 @@ void RestoreZOrder(WindowProfile record);
 // ---- Window events ------------------------------------------------------------------------------
 void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG objectId, LONG childId, DWORD threadId,
                          DWORD time);
-// The monitor layout changed or the system resumed: one placement pass after the configured
-// delay (main thread only).
-void RequestLayoutPass();
 
 // ---- Virtual desktops -----------------------------------------------------------------------------
 OsVersionNumbers ReadOsVersion();

@@ -68,16 +68,18 @@ const WindowProfile* FirstClaimingProfile(WindowProfile& record, const ClusterEn
     return nullptr;
 }
 
-// False when the window's frame cannot be read, so that another cluster may try.
-bool PlaceByProfile(const WindowProfile& record, const WindowProfile& profile, int delaySeconds,
-                    PassMonitors& monitors) {
+enum class Placement { FrameUnknown, InPlace, OnItsWay };
+
+// FrameUnknown when the window's frame cannot be read, so that another cluster may try.
+Placement PlaceByProfile(const WindowProfile& record, const WindowProfile& profile, int delaySeconds,
+                         PassMonitors& monitors) {
     HWND window = record.hwnd;
     if (window) SendCornerPreference(window, profile.corners);
     RECT frame = {};
-    if (FAILED(GetVisibleFrame(window, &frame))) return false;
+    if (FAILED(GetVisibleFrame(window, &frame))) return Placement::FrameUnknown;
     if (FrameEquals(frame, profile)) {
         Diag(L"Window is where it should be.\n");
-        return true;
+        return Placement::InPlace;
     }
     const bool moving = MovingFlags.Read([window](const MovingFlagMap& flags) {
         const auto found = flags.find(window);
@@ -85,39 +87,46 @@ bool PlaceByProfile(const WindowProfile& record, const WindowProfile& profile, i
     });
     if (moving) {
         Diag(L"Window was already moving (aborted).\n");
-        return true;
+        return Placement::OnItsWay;
     }
     const FrameBounds target{profile.position.x, profile.position.y, profile.size.width, profile.size.height};
     if (!IsFrameWithinReach(target, monitors.Areas())) {
         // Saved under another monitor layout: the move would take the window out of sight.
         Diag(L"Saved frame is off every monitor (window left in place).\n");
-        return true;
+        return Placement::InPlace;
     }
     ScheduleMove(record, profile.position.x, profile.position.y, profile.size.width, profile.size.height, delaySeconds,
                  kMoveDurationMs, kMoveFrameIntervalMs);
-    return true;
+    return Placement::OnItsWay;
 }
 
 // Matching costs no system call, while each state test asks the window server; with many
 // windows on the desktop and few of them claimed, the tests run only for claimed windows.
-void ApplyToLiveWindow(WindowProfile record, const ClusterMapValue& activeClusters, int delaySeconds,
+// True when the window was sent on its way back, or is still on it.
+bool ApplyToLiveWindow(WindowProfile record, const ClusterMapValue& activeClusters, int delaySeconds,
                        PassMonitors& monitors) {
     bool stateTested = false;
     for (const auto& [name, cluster] : activeClusters) {
         const WindowProfile* profile = FirstClaimingProfile(record, cluster);
         if (!profile) continue;
-        if (!std::exchange(stateTested, true) && IsLeftAlone(record.hwnd)) return;
-        if (PlaceByProfile(record, *profile, delaySeconds, monitors)) return;
+        if (!std::exchange(stateTested, true) && IsLeftAlone(record.hwnd)) return false;
+        const Placement placement = PlaceByProfile(record, *profile, delaySeconds, monitors);
+        if (placement != Placement::FrameUnknown) return placement == Placement::OnItsWay;
     }
+    return false;
 }
 
 }  // namespace
 
-void ApplyProfiles(int delay) {
+int ApplyProfiles(int delay) {
     Diag(L"Applying profiles.\n");
     if (delay == kConfiguredDelay) delay = ReadTimeDelay();
     const LiveWindowSequence liveWindows = LiveWindowList.Snapshot();
     const ClusterMapValue activeClusters = ActiveClusterMap.Snapshot();
     PassMonitors monitors;
-    for (const WindowProfile& record : liveWindows) ApplyToLiveWindow(record, activeClusters, delay, monitors);
+    int onTheirWay = 0;
+    for (const WindowProfile& record : liveWindows) {
+        if (ApplyToLiveWindow(record, activeClusters, delay, monitors)) ++onTheirWay;
+    }
+    return onTheirWay;
 }

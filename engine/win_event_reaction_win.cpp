@@ -3,6 +3,7 @@
 #include <memory>
 #include <utility>
 
+#include "engine/display_watch.h"
 #include "engine/engine.h"
 #include "engine/fullscreen_marks.h"
 #include "engine/inspector_link.h"
@@ -84,7 +85,7 @@ void OnLocationChange(HWND window, const WindowProfile& record) {
         Diag(L"Captured input.\n");
     }
     UpdateInspector(record, kInspectorLocationMode);
-    if (!FullscreenSeen().Consume(window)) return;
+    if (!FullscreenSeen().Consume(window) || SystemMovesWindows()) return;
     // Back from fullscreen: the window may still be settling, so the pass runs twice.
     ApplyProfiles(kConfiguredDelay);
     ApplyProfiles(kConfiguredDelay);
@@ -136,7 +137,8 @@ void Dispatch(DWORD event, HWND window, const WindowProfile& record) {
             UpdateInspector(record, kInspectorRulesOnlyMode);
             return;
         case EVENT_SYSTEM_MOVESIZEEND:
-            ApplyProfiles(kConfiguredDelay);
+            // The system's own moves are put right by the display settle passes.
+            if (!SystemMovesWindows()) ApplyProfiles(kConfiguredDelay);
             return;
         case EVENT_OBJECT_CREATE:
         case EVENT_OBJECT_SHOW:

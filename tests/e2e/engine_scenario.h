@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "driver/controls.h"
@@ -140,6 +141,32 @@ class DwmStandInScenario : public EngineScenario {
     }
 
     std::string RequestLog() const { return DwmRequestLog(*app_); }
+
+    // Starts Pinora with one active cluster claiming one window, opens that window at `from` and
+    // returns it once it has glided to its saved frame and settled there.
+    HWND PlacedWindow(TestWindows& helper, const std::string& title, const RECT& saved, const RECT& from) {
+        WriteCluster(L"Work", true, {{title, saved}});
+        StartPinoraWithStandIn();
+        HWND window = OpenAnnounced(helper, std::wstring(title.begin(), title.end()), from);
+        EXPECT_TRUE(WaitUntil([&] { return IsAt(window, OuterOf(saved)); })) << Describe(WindowRect(window));
+        std::this_thread::sleep_for(500ms);  // the glide's settling is over
+        return window;
+    }
+
+    // Every placement pass that reaches a claimed window sets its corner style.
+    size_t PassesOver(HWND window) const {
+        const std::string log = RequestLog();
+        const std::string line = "set " + std::to_string(reinterpret_cast<intptr_t>(window)) + " 33 ";
+        size_t count = 0;
+        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++count;
+        return count;
+    }
 };
+
+// Another program, or the system, moves the window and reports nothing.
+inline void MoveWithoutEvent(HWND window, const RECT& outer) {
+    SetWindowPos(window, nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 }  // namespace pnrtest
