@@ -20,8 +20,10 @@
 
 namespace {
 
-const std::wstring kConfiguration = L"Configuration";
-const wchar_t kRulesWindowClass[] = L"PinoraRulesWindow";
+// Constants only: a detached configuration thread may still run while the process exits,
+// so nothing here may be destroyed at exit.
+constexpr wchar_t kConfiguration[] = L"Configuration";
+constexpr wchar_t kRulesWindowClass[] = L"PinoraRulesWindow";
 
 // The Rules editor normally appears within milliseconds; the bound keeps this window alive
 // when it never does.

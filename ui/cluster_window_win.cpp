@@ -69,7 +69,8 @@ const ControlSpec kControls[] = {
 // Table positions the creation refers to.
 constexpr size_t kOptionsFrame = 0, kOptionsLabel = 1, kNameLabel = 8, kNameFrame = 9, kDecoyEdit = 10;
 
-const std::wstring kConfiguration = L"Configuration";
+// Never destroyed: a detached configuration thread may still run while the process exits.
+constexpr wchar_t kConfiguration[] = L"Configuration";
 
 ClusterWindowState* StateOf(HWND window) {
     return reinterpret_cast<ClusterWindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
