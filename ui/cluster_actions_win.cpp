@@ -164,7 +164,8 @@ void ApplyWindowPane(ClusterWindowState& state, const NameBoxState& box) {
                       CornerWord(SendMessageW(Item(state, IDC_SHARP_CORNERS), BM_GETCHECK, 0, 0)));
     if (FindOwnWindow(kRulesWindowClass)) WriteClusterValue(cluster, target, L"Rules", CaptureRuleText());
     ReplaceSelectedItem(Item(state, IDC_WINDOW_LIST), target);
-    ShowCurrentName(state, target);
+    // Apply stays offered: the user may go on editing the rule in the Rules editor.
+    ShowCurrentName(state, target, ApplyButton::Keep);
     UpdateClusterMap(L"", L"");
     ApplyProfiles(0);
 }
@@ -214,6 +215,7 @@ void DeleteWindowEntry(ClusterWindowState& state, const std::wstring& section) {
 }  // namespace
 
 void OnNameChanged(ClusterWindowState& state) {
+    if (state.programSetsName) return;
     const NameButtons buttons = ButtonsForTypedName(ReadNameBox(state));
     EnableItem(state, IDC_CLUSTER_NEW, buttons.newEnabled);
     if (buttons.apply != ApplyButton::Keep) EnableItem(state, IDC_CLUSTER_APPLY, buttons.apply == ApplyButton::Enable);
@@ -234,7 +236,6 @@ void OnNew(ClusterWindowState& state) {
     ShowCurrentName(state, name);
     WriteClusterValue(name, kConfiguration, L"Show in Quick Menu", YesNo(IsChecked(state, IDC_SHOW_IN_QUICK_MENU)));
     WriteClusterValue(name, kConfiguration, L"Activate on Startup", YesNo(IsChecked(state, IDC_ACTIVATE_ON_STARTUP)));
-    EnableItem(state, IDC_CLUSTER_NEW, false);
     EnableItem(state, IDC_CLUSTER_DELETE, true);
     SendMessageW(Item(state, IDC_WINDOW_LIST), LB_RESETCONTENT, 0, 0);
     const std::vector<std::wstring> names = ListClusterNames(AppDataPath, L"\\Pinora\\Clusters\\*.ini");

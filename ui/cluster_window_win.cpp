@@ -304,10 +304,15 @@ bool IsChecked(const ClusterWindowState& state, int id) {
     return SendMessageW(Item(state, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void ShowCurrentName(const ClusterWindowState& state, const std::wstring& name) {
+void ShowCurrentName(ClusterWindowState& state, const std::wstring& name, ApplyButton apply) {
     const HWND nameBox = Item(state, IDC_CLUSTER_NAME);
+    // Emptying the box is no name the user typed: the name check keeps out of it.
+    state.programSetsName = true;
     SetWindowTextW(nameBox, L"");
+    state.programSetsName = false;
     SetCueBanner(nameBox, name);
+    EnableItem(state, IDC_CLUSTER_NEW, false);
+    if (apply != ApplyButton::Keep) EnableItem(state, IDC_CLUSTER_APPLY, apply == ApplyButton::Enable);
 }
 
 // A cluster may hold thousands of windows: the list is drawn once, after the last item.

@@ -340,11 +340,14 @@ TEST_F(ClusterWindow, RenamesKeepAnActiveClusterActiveAndMoveEveryKeyOfAWindow) 
     EXPECT_EQ(Windows(), (std::vector<std::wstring>{L"Scratch", L"Other"}));
     EXPECT_EQ(ListSelection(Item(kWindowList)), 0);
     EXPECT_EQ(Cue(), L"Scratch");
+    EXPECT_TRUE(IsEnabled(Item(kApply)));  // still offered for rules the user edits next
     // Apply places the active clusters' windows: the renamed cluster still claims Notepad.
     EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(notepad.Window()), saved); }))
         << Describe(WindowRect(notepad.Window()));
 
-    // Rules waits for the editor, but never for good.
+    // Rules waits for the editor, but never for good; a fresh selection offers no Apply till then.
+    SelectWindow(L"Scratch");
+    ASSERT_FALSE(IsEnabled(Item(kApply)));
     Click(Item(kRules));
     EXPECT_FALSE(IsEnabled(Item(kRules)));
     EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Item(kApply)); }, 15000ms));
