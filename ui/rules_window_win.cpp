@@ -72,7 +72,15 @@ struct EditorState {
 thread_local EditorState Editor;
 
 std::atomic<DWORD> EditorThreadId{0};
+
+// Taken while an editor thread decides whether to create the window and while it stores what
+// it created, and by a close request: a request made while the window is being created is
+// not lost. Never destroyed: editor threads are detached.
 std::mutex& EditorCreation = *new std::mutex;
+// Under EditorCreation. Each close request ends every editor asked for before it, whether its
+// window exists yet or not; an editor thread compares the count it was started with.
+uint64_t EditorCloseRequests = 0;
+bool EditorBeingCreated = false;
 
 const ControlDescription& RowControl(size_t offset) {
     return kRowControls[offset - 1];
@@ -404,25 +412,60 @@ void RunMessageLoop() {
     }
 }
 
-}  // namespace
+// Two quick "Rules" clicks start two threads: the second finds the first one's editor, made or
+// in the making. An editor closed before its thread got here is not made at all.
+bool MayCreateEditor(uint64_t closeRequestsBefore) {
+    std::lock_guard<std::mutex> lock(EditorCreation);
+    if (EditorCloseRequests != closeRequestsBefore || EditorBeingCreated) return false;
+    if (FindOwnWindow(kRulesWindowClass)) return false;
+    EditorBeingCreated = true;
+    EditorThreadId = GetCurrentThreadId();
+    return true;
+}
 
-void RulesEditorThreadBody() {
+// The window is created without the lock held: creating and showing it may send messages to
+// the windows of other threads, and the thread that asked for it may be waiting for the lock in
+// its close request. A close asked for meanwhile closes the new window.
+void StoreCreatedEditor(HWND window, uint64_t closeRequestsBefore) {
+    std::lock_guard<std::mutex> lock(EditorCreation);
+    EditorBeingCreated = false;
+    if (!window) return;
+    RulesWindowHandle = window;
+    if (EditorCloseRequests != closeRequestsBefore) PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+void RulesEditorThreadBody(uint64_t closeRequestsBefore) {
     NameCurrentThread(L"Pinora Rules Window Thread");
     Diag(L"Opening Pinora Rules window.\n");
-    HWND window = nullptr;
-    {
-        // Two quick "Rules" clicks start two threads: the second finds the first one's editor.
-        std::lock_guard<std::mutex> lock(EditorCreation);
-        if (FindOwnWindow(kRulesWindowClass)) return;
-        EditorThreadId = GetCurrentThreadId();
-        window = CreateWindowExW(WS_EX_OVERLAPPEDWINDOW, kRulesWindowClass, L"Rules",
-                                 WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 kCreatedWidth, kOneRowHeight, nullptr, nullptr, AppInstance, nullptr);
-        if (window) RulesWindowHandle = window;
-    }
+    if (!MayCreateEditor(closeRequestsBefore)) return;
+    const HWND window = CreateWindowExW(
+        WS_EX_OVERLAPPEDWINDOW, kRulesWindowClass, L"Rules", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX,
+        CW_USEDEFAULT, CW_USEDEFAULT, kCreatedWidth, kOneRowHeight, nullptr, nullptr, AppInstance, nullptr);
+    StoreCreatedEditor(window, closeRequestsBefore);
     if (window) RunMessageLoop();
     DWORD self = GetCurrentThreadId();
     EditorThreadId.compare_exchange_strong(self, 0);
+}
+
+}  // namespace
+
+void StartRulesEditorThread() {
+    uint64_t closeRequests = 0;
+    {
+        std::lock_guard<std::mutex> lock(EditorCreation);
+        closeRequests = EditorCloseRequests;
+    }
+    try {
+        std::thread(RulesEditorThreadBody, closeRequests).detach();
+    } catch (const std::system_error&) {
+        // No thread, no editor: the request is dropped quietly.
+    }
+}
+
+void CloseRulesEditor() {
+    std::lock_guard<std::mutex> lock(EditorCreation);
+    ++EditorCloseRequests;
+    if (const HWND editor = FindOwnWindow(kRulesWindowClass)) PostMessageW(editor, WM_CLOSE, 0, 0);
 }
 
 // The rows change only on the editor's thread: a call from any other thread posts the record.
