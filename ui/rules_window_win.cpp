@@ -13,6 +13,7 @@
 #include <new>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "base/diagnostics.h"
 #include "base/ids.h"
@@ -20,6 +21,7 @@
 #include "base/process.h"
 #include "engine/engine.h"
 #include "engine/posted_profiles.h"
+#include "ui/delete_offer.h"
 #include "ui/rule_rows.h"
 #include "ui/config_windows.h"
 
@@ -63,11 +65,19 @@ const std::array<ControlDescription, kRuleRowControls> kRowControls = {{
     {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 7, 35, 34, 26},         // the joiner
 }};
 
+// A joiner offering to delete the row below it, since when.
+struct DeleteOffer {
+    HWND joiner = nullptr;
+    ULONGLONG startMs = 0;
+};
+constexpr UINT_PTR kDeleteOfferTimer = 1;
+
 // The editor's own thread alone touches this; a new editor starts it afresh.
 struct EditorState {
     HWND window = nullptr;
     WindowProfile record;      // RulesEditorRecord: what the editor shows
     WindowProfile rowsSource;  // the record the rows were last built from
+    std::vector<DeleteOffer> deleteOffers;
 };
 thread_local EditorState Editor;
 
@@ -266,32 +276,48 @@ void OnAddRow(HWND plus) {
     ShowInInspector(Editor.record, kRefreshSuggestionsMode);
 }
 
-void SetTextWhileThere(HWND button, const wchar_t* text) {
-    if (IsWindow(button)) SetWindowTextW(button, text);
+void ForgetDeleteOffer(HWND joiner) {
+    auto& offers = Editor.deleteOffers;
+    offers.erase(std::remove_if(offers.begin(), offers.end(),
+                                [joiner](const DeleteOffer& offer) { return offer.joiner == joiner; }),
+                 offers.end());
 }
 
-// Runs on a thread of its own: the joiner offers its delete for about three seconds, then
-// becomes "AND" again. A button deleted meanwhile ends the offer.
-void OfferDelete(HWND button) {
-    NameCurrentThread(L"Delete Button Alternate Thread");
-    Diag(L"Handling delete animation.\n");
-    if (TextOf(button, kJoinerChars) != L"DEL") SetTextWhileThere(button, L"DEL");
-    for (int blink = 0; blink < 3 && IsWindow(button); ++blink) {
-        Sleep(700);
-        SetTextWhileThere(button, L"?");
-        Sleep(300);
-        SetTextWhileThere(button, L"DEL");
-    }
-    SetTextWhileThere(button, L"AND");
-    Diag(L"Delete animation finished.\n");
-}
-
+// The joiner offers its delete for about three seconds, driven by the editor's own timer, so
+// that the offer's last word can never land in a joiner the rows were rebuilt into meanwhile.
 void StartDeleteOffer(HWND button) {
-    try {
-        std::thread(OfferDelete, button).detach();
-    } catch (const std::system_error&) {
-        SetWindowTextW(button, L"AND");  // no offer without its thread
+    Diag(L"Handling delete animation.\n");
+    ForgetDeleteOffer(button);
+    if (!SetTimer(Editor.window, kDeleteOfferTimer, kDeleteOfferTickMs, nullptr)) {
+        SetWindowTextW(button, L"AND");  // no offer without its timer
+        return;
     }
+    Editor.deleteOffers.push_back({button, GetTickCount64()});
+}
+
+// An offer ends when it runs out, or as soon as its joiner is gone or shows another word.
+bool StepDeleteOffer(const DeleteOffer& offer, const std::vector<HWND>& controls) {
+    if (std::find(controls.begin(), controls.end(), offer.joiner) == controls.end()) return false;
+    const std::wstring shown = TextOf(offer.joiner, kJoinerChars);
+    const auto next = DeleteOfferText(shown, GetTickCount64() - offer.startMs);
+    if (!next) return false;
+    if (*next != shown) SetWindowTextW(offer.joiner, std::wstring(*next).c_str());
+    return *next != L"AND";
+}
+
+LRESULT OnDeleteOfferTick() {
+    const std::vector<HWND> controls = Controls();
+    auto& offers = Editor.deleteOffers;
+    for (auto offer = offers.begin(); offer != offers.end();) {
+        if (StepDeleteOffer(*offer, controls)) {
+            ++offer;
+            continue;
+        }
+        offer = offers.erase(offer);
+        Diag(L"Delete animation finished.\n");
+    }
+    if (offers.empty()) KillTimer(Editor.window, kDeleteOfferTimer);
+    return 0;
 }
 
 // The joiner and the first six controls of the row below it go: the row below's joiner takes
@@ -501,6 +527,9 @@ LRESULT CALLBACK RulesWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_KILLFOCUS:
             ForwardFocusFromDecoy(reinterpret_cast<HWND>(wParam));
             return 0;
+        case WM_TIMER:
+            if (wParam != kDeleteOfferTimer) return DefWindowProcW(window, message, wParam, lParam);
+            return OnDeleteOfferTick();
         case WM_PNR_LOAD_PROFILE:
             return OnLoadProfile(wParam, lParam);
         case WM_DESTROY:
