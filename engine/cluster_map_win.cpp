@@ -1,4 +1,6 @@
 // The two in-memory maps of clusters and the activation commands that rebuild them.
+#include <string_view>
+
 #include "engine/engine.h"
 #include "engine/rule_match.h"
 #include "storage/catalogue.h"
@@ -15,9 +17,9 @@ namespace {
 // caller waits at most for the file reads. Never destroyed, like the maps it guards.
 std::mutex& ClusterRebuildMutex = *new std::mutex;
 
-const std::wstring kActivate = L"activate";
-const std::wstring kToggle = L"toggle";
-const std::wstring kReload = L"reload";
+constexpr std::wstring_view kActivate = L"activate";
+constexpr std::wstring_view kToggle = L"toggle";
+constexpr std::wstring_view kReload = L"reload";
 
 bool IsKnownCommand(const std::wstring& command) {
     return command.empty() || command == kActivate || command == kToggle || command == kReload;
