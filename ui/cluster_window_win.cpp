@@ -239,7 +239,7 @@ void OnFocusChange(const ClusterWindowState& state, HWND other) {
 void OnDestroy() {
     const HWND editor = FindOwnWindow(L"PinoraRulesWindow");
     RulesWindowHandle = editor;
-    if (editor) PostMessageW(editor, WM_CLOSE, 0, 0);
+    CloseRulesEditor();
     PostQuitMessage(0);
 }
 
