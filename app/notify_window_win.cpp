@@ -156,6 +156,9 @@ LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_PNR_RELOAD:
             UpdateClusterMap(L"", L"reload");
             return 0;
+        case WM_PNR_UPDATE_TOOLTIP:
+            UpdateTrayTooltip();
+            return 0;
         case TRAY_CALLBACK_MESSAGE:
             OnTrayCallback(lParam);
             return 0;

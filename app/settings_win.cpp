@@ -30,8 +30,10 @@ bool ReadStartWithWindows(int bufferChars) {
     return wcscmp(buffer.c_str(), L"Yes") == 0;
 }
 
+// A delay edited into the file by hand may lie outside the range the Settings window stores.
 int ReadTimeDelay() {
-    return static_cast<int>(GetPrivateProfileIntW(kSection, L"Time Delay", 2, SettingsFilePath().c_str()));
+    const UINT stored = GetPrivateProfileIntW(kSection, L"Time Delay", 2, SettingsFilePath().c_str());
+    return ClampTimeDelay(static_cast<int>(stored));
 }
 
 void ApplyAutostart(bool enabled) {

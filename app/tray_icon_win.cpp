@@ -19,7 +19,13 @@ HICON ThemeTrayIcon() {
     return LoadIconW(AppInstance, MAKEINTRESOURCEW(id));
 }
 
+// The tray-icon record belongs to the main thread, which also re-adds the icon and changes its
+// theme art: a configuration window's thread asks the notification window instead.
 void UpdateTrayTooltip() {
+    if (GetWindowThreadProcessId(NotifyWindow, nullptr) != GetCurrentThreadId()) {
+        if (NotifyWindow) PostMessageW(NotifyWindow, WM_PNR_UPDATE_TOOLTIP, 0, 0);
+        return;
+    }
     Diag(L"Updating tray tooltip.\n");
     const std::vector<std::wstring> activeNames = ActiveClusterMap.Read([](const ClusterMapValue& map) {
         std::vector<std::wstring> names;

@@ -12,6 +12,9 @@ constexpr unsigned WM_PNR_LOAD_PROFILE = 0x0400 + 101;
 constexpr unsigned WM_PNR_RELOAD = 0x0400 + 102;
 // To the Inspector window: records for it to show are waiting (ShowInInspector, other threads).
 constexpr unsigned WM_PNR_INSPECT = 0x0400 + 140;
+// To the notification window: the active clusters changed on another thread; the tooltip is
+// the main thread's to update.
+constexpr unsigned WM_PNR_UPDATE_TOOLTIP = 0x0400 + 145;
 
 // Tray menu commands.
 constexpr unsigned IDM_QUIT = 1001;

@@ -1,4 +1,6 @@
 // The two in-memory maps of clusters and the activation commands that rebuild them.
+#include <string_view>
+
 #include "engine/engine.h"
 #include "engine/rule_match.h"
 #include "storage/catalogue.h"
@@ -9,9 +11,15 @@ GuardedValue<ClusterMapValue>& ActiveClusterMap = *new GuardedValue<ClusterMapVa
 
 namespace {
 
-const std::wstring kActivate = L"activate";
-const std::wstring kToggle = L"toggle";
-const std::wstring kReload = L"reload";
+// A rebuild reads the active flags, then the files, then replaces both maps: a toggle from the
+// tray that lands in between would be undone by the replacement. One rebuild or activation at
+// a time, from the flags it reads to the maps it writes; they make no window calls, so a
+// caller waits at most for the file reads. Never destroyed, like the maps it guards.
+std::mutex& ClusterRebuildMutex = *new std::mutex;
+
+constexpr std::wstring_view kActivate = L"activate";
+constexpr std::wstring_view kToggle = L"toggle";
+constexpr std::wstring_view kReload = L"reload";
 
 bool IsKnownCommand(const std::wstring& command) {
     return command.empty() || command == kActivate || command == kToggle || command == kReload;
@@ -57,6 +65,7 @@ void BindLiveWindows(ClusterMapValue& activeMap) {
 void UpdateClusterMap(const std::wstring& clusterName, const std::wstring& command) {
     if (!IsKnownCommand(command)) return;
     Diag(L"Updating cluster map.\n");
+    std::lock_guard<std::mutex> rebuild(ClusterRebuildMutex);
     const std::map<std::wstring, bool> previousFlags = CurrentActiveFlags();
     ClusterMapValue fullMap;
     ClusterMapValue activeMap;
@@ -83,6 +92,7 @@ void ActivateClusters(const std::set<std::wstring>& clusterNames) {
 
 void ChangeClusterActivation(const std::set<std::wstring>& activate, const std::set<std::wstring>& deactivate) {
     Diag(L"Updating cluster map.\n");
+    std::lock_guard<std::mutex> rebuild(ClusterRebuildMutex);
     ClusterMapValue fullMap = ClusterMap.Snapshot();
     ClusterMapValue activeMap;
     for (auto& [name, entry] : fullMap) {

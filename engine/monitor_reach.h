@@ -20,5 +20,6 @@ constexpr int32_t kReachablePartPixels = 40;
 
 // True when a part of the frame of at least kReachablePartPixels in each direction (the whole
 // frame where it is smaller) lies on one of the monitors. With no monitor known there is
-// nothing to judge by, and every frame counts as reachable.
+// nothing to judge by, and every frame of a positive size counts as reachable; a frame without
+// a positive width and height never does.
 bool IsFrameWithinReach(const FrameBounds& frame, const std::vector<MonitorArea>& monitors);

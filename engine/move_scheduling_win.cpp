@@ -12,6 +12,9 @@
 // at a time (MoveJobTable, MovingFlags, LiveWindowList, ClusterMap, ActiveClusterMap), each
 // held only inside its GuardedValue member and never around a window call. EngineMutex is
 // recursive because the animator cancels moves while it already holds it.
+// ClusterRebuildMutex (cluster_map_win.cpp) serialises the cluster-map rebuilds and
+// activations: it is never taken with EngineMutex held, nor EngineMutex with it; while it is
+// held, the container mutexes are taken one at a time as above.
 //
 // The engine lock and the move tables are never destroyed: detached animator and settle
 // threads may still be waiting for them while the process runs its exit code.

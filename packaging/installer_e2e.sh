@@ -11,7 +11,9 @@
 #     installation; the running copy is asked to quit first, the Run value stays, and the
 #     upgraded program starts with the installed update library; the older package is refused;
 #  4. msiexec /x, with the program running, removes the program files, the shortcut, the
-#     uninstall entry and the Run value, and leaves %APPDATA%\Pinora as it was.
+#     uninstall entry and the Run value, and leaves %APPDATA%\Pinora as it was;
+#  5. an installation into another folder stays there across the upgrade, with the Run value
+#     naming it; the uninstall keeps a Run value that names a portable copy elsewhere.
 # Usage: installer_e2e.sh [build folder]   (CTest runs it when wixl is installed)
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
@@ -102,10 +104,12 @@ program_files_installed() { [ -f "$programs/Pinora.exe" ] && [ -f "$programs/LIC
 program_files_gone() {
     [ ! -e "$programs" ] || [ -z "$(ls -A "$programs" | grep -vx 'winsparkle-calls.log')" ]
 }
+# start_from_shortcut [exe]: the shortcut starts the program installed as exe (default: $win_exe).
 start_from_shortcut() {
-    w start "$win_shortcut" && probe tray "$win_exe"
+    w start "$win_shortcut" && probe tray "${1:-$win_exe}"
 }
-run_value_names_installed_program() { [ "$(reg_value "$run_key" Pinora)" = "\"$win_exe\"" ]; }
+run_value_is() { [ "$(reg_value "$run_key" Pinora)" = "$1" ]; }
+run_value_names_installed_program() { run_value_is "\"$win_exe\""; }
 run_value_gone() { ! wine reg query "$run_key" /v Pinora >/dev/null 2>&1; }
 update_library_got_version() {
     grep -q "^set_app_details	Quendal	Pinora	$version\$" "$programs/winsparkle-calls.log"
@@ -154,6 +158,21 @@ check "no installation is left" test -z "$(installations)"
 check "the Run value is gone" run_value_gone
 check "%APPDATA%\\Pinora is as it was" test "$before" = "$(data_snapshot)"
 check "%APPDATA%\\Pinora still holds the user's files" test -n "$before"
+
+other_folder='C:\Tools\Pinora\'
+other_exe="${other_folder}Pinora.exe"
+portable_exe='"C:\Portable\Pinora.exe"'
+echo "5. another folder"
+check "msiexec /i INSTALLDIR=$other_folder installs quietly" w msiexec /i "$current_msi" "INSTALLDIR=$other_folder" /qn
+check "the Start-menu shortcut starts the program there" start_from_shortcut "$other_exe"
+check "a hand-written Run value names it" wine reg add "$run_key" /v Pinora /d 'c:\tools\pinora\PINORA.EXE' /f
+check "the higher version installs quietly" w msiexec /i "$next_msi" /qn
+check "the upgrade keeps the folder" test -f "$(winepath -u "$other_folder")/WinSparkle.dll"
+check "the Run value names the upgraded program" run_value_is "\"$other_exe\""
+check "a Run value names a portable copy" wine reg add "$run_key" /v Pinora /d "$portable_exe" /f
+check "msiexec /x uninstalls quietly" w msiexec /x "$next_msi" /qn
+check "the program files are gone from $other_folder" test ! -e "$(winepath -u "$other_exe")"
+check "the portable copy's Run value stays" run_value_is "$portable_exe"
 
 echo "installer: $passed passed, $failed failed (Wine output: $log)"
 [ "$failed" -eq 0 ]

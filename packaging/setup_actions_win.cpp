@@ -18,6 +18,7 @@ constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Ru
 constexpr wchar_t kRunValue[] = L"Pinora";
 // The autostart value as found before an upgrade removed the older version.
 constexpr wchar_t kRememberedProperty[] = L"PINORA_AUTOSTART";
+constexpr wchar_t kProgramFile[] = L"Pinora.exe";
 constexpr wchar_t kNotifyWindowClass[] = L"PinoraNotifyWindow";
 // Quit pauses a second before the process ends; leave room for a slow machine.
 constexpr DWORD kQuitWaitMs = 10000;
@@ -48,11 +49,23 @@ std::wstring ReadProperty(MSIHANDLE install, const wchar_t* name) {
     return value;
 }
 
+// The program writes its path in double quotes; a value edited by hand may lack them, and
+// paths on Windows ignore case.
+bool NamesProgram(const std::wstring& value, const std::wstring& exe) {
+    const size_t first = value.find_first_not_of(L" \"");
+    if (first == std::wstring::npos || exe.empty()) return false;
+    const std::wstring path = value.substr(first, value.find_last_not_of(L" \"") + 1 - first);
+    return CompareStringOrdinal(path.c_str(), -1, exe.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace
 
 // Full uninstall: take the autostart value away, so that logon no longer starts a program
-// that is gone. Upgrades skip this action (the package's condition), keeping the setting.
-extern "C" __declspec(dllexport) UINT __stdcall RemoveAutostartValue(MSIHANDLE) {
+// that is gone; a value naming a portable copy elsewhere is that copy's and stays. Upgrades
+// skip this action (the package's condition), keeping the setting. Being deferred, it gets the
+// installed program's path as its CustomActionData.
+extern "C" __declspec(dllexport) UINT __stdcall RemoveAutostartValue(MSIHANDLE install) {
+    if (!NamesProgram(ReadRunValue(), ReadProperty(install, L"CustomActionData"))) return ERROR_SUCCESS;
     HKEY raw = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &raw) == ERROR_SUCCESS) {
         UniqueHkey key(raw);
@@ -63,7 +76,9 @@ extern "C" __declspec(dllexport) UINT __stdcall RemoveAutostartValue(MSIHANDLE) 
 
 // Some installer engines remove the older version without telling its uninstall that an
 // upgrade is under way, and its RemoveAutostartValue then runs. The newer package therefore
-// notes the value before the older version goes and puts it back once it is installed.
+// notes the value before the older version goes and puts it back once it is installed: as the
+// path of the program just installed when it named the installed program (the folder is kept
+// across upgrades), as it was when it named a copy elsewhere.
 extern "C" __declspec(dllexport) UINT __stdcall RememberAutostartValue(MSIHANDLE install) {
     const std::wstring data = ReadRunValue();
     if (!data.empty()) MsiSetPropertyW(install, kRememberedProperty, data.c_str());
@@ -71,8 +86,10 @@ extern "C" __declspec(dllexport) UINT __stdcall RememberAutostartValue(MSIHANDLE
 }
 
 extern "C" __declspec(dllexport) UINT __stdcall RestoreAutostartValue(MSIHANDLE install) {
-    const std::wstring data = ReadProperty(install, kRememberedProperty);
-    if (data.empty()) return ERROR_SUCCESS;
+    const std::wstring found = ReadProperty(install, kRememberedProperty);
+    if (found.empty()) return ERROR_SUCCESS;
+    const std::wstring installed = ReadProperty(install, L"INSTALLDIR") + kProgramFile;
+    const std::wstring data = NamesProgram(found, installed) ? L"\"" + installed + L"\"" : found;
     HKEY raw = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS) return ERROR_SUCCESS;
     UniqueHkey key(raw);

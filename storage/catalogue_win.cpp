@@ -69,9 +69,14 @@ std::vector<Cluster> LoadClusterList() {
 }
 
 // A refused name (one that would leave the folder or name a device) deletes nothing.
-void DeleteClusterFile(const std::wstring& clusterName) {
+bool DeleteClusterFile(const std::wstring& clusterName) {
     const std::wstring path = ClusterFilePath(ClusterFolder(), clusterName);
-    if (!path.empty()) DeleteFileW(path.c_str());
+    return !path.empty() && DeleteFileW(path.c_str()) != FALSE;
+}
+
+bool ClusterFileExists(const std::wstring& clusterName) {
+    const std::wstring path = ClusterValueFilePath(ClusterFolder(), clusterName);
+    return !path.empty() && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Nothing is renamed when either name is refused.

@@ -108,7 +108,7 @@ class IniMerge {
     void AppendNewSections() {
         for (const auto& [name, section] : document_) {
             if (onDisk_.Has(name)) continue;
-            output_.push_back(L"[" + OneLineIniText(name) + L"]");
+            output_.push_back(L"[" + std::wstring(TrimIniText(OneLineIniText(name))) + L"]");
             for (const auto& [key, value] : section) output_.push_back(KeyLine(key, value));
         }
     }

@@ -1,10 +1,12 @@
 // The Cluster Management window's commands: name checks, option clicks, New, Rules, the
-// two-click Delete and Apply. Each writes straight to the cluster files, then rebuilds the
-// cluster map and tells the tray and the placement what changed.
+// two-click Delete and Apply. Each makes its change in one write of a cluster file; only
+// after that write succeeded does the window show it, rebuild the cluster map and tell the
+// tray and the placement what changed. A failed write is shown and leaves the file as it was.
 #include <windows.h>
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "base/diagnostics.h"
 #include "base/ids.h"
@@ -14,14 +16,20 @@
 #include "engine/posted_profiles.h"
 #include "storage/catalogue.h"
 #include "storage/ini.h"
+#include "storage/profile_reading.h"
 #include "ui/cluster_window.h"
 #include "ui/shell_link.h"
 #include "ui/config_windows.h"
 
 namespace {
 
-const std::wstring kConfiguration = L"Configuration";
-const wchar_t kRulesWindowClass[] = L"PinoraRulesWindow";
+// Constants only: a detached configuration thread may still run while the process exits,
+// so nothing here may be destroyed at exit.
+constexpr wchar_t kConfiguration[] = L"Configuration";
+constexpr wchar_t kRulesWindowClass[] = L"PinoraRulesWindow";
+constexpr wchar_t kNotWritten[] =
+    L"The change could not be saved: another program may be using the cluster file, or the disk is full. "
+    L"The file was left as it was.";
 
 // The Rules editor normally appears within milliseconds; the bound keeps this window alive
 // when it never does.
@@ -119,50 +127,81 @@ void PostProfileToRulesEditor(const std::wstring& cluster, const std::wstring& s
     }
 }
 
+void ShowFailure(const ClusterWindowState& state, const std::wstring& text = kNotWritten) {
+    MessageBoxW(state.window, text.c_str(), L"Pinora", MB_OK | MB_ICONWARNING);
+}
+
 // Moves a window entry to a new section: every known key is copied, then the old section goes.
-void RenameWindowSection(const std::wstring& cluster, const std::wstring& from, const std::wstring& to) {
+void RenameWindowSection(IniDocument& document, const std::wstring& from, const std::wstring& to) {
     std::wstring path;
     for (const CopiedKey& copied : kCopiedKeys) {
         const std::wstring missing = copied.missing ? copied.missing : path;
-        const std::wstring value = ReadClusterValue(cluster, from, copied.key, missing);
+        const std::wstring value = IniValueOr(document, from, copied.key, missing);
         if (copied.key == std::wstring_view(L"Path")) path = value;
-        WriteClusterValue(cluster, to, copied.key, value);
+        document.GetOrInsert(to).GetOrInsert(copied.key) = value;
     }
-    DeleteClusterSection(cluster, from);
+    document.Remove(from);
 }
 
-bool IsSavedWindow(const std::wstring& cluster, const std::wstring& section) {
-    const WindowProfileList profiles = LoadWindowProfiles(cluster);
-    return std::any_of(profiles.begin(), profiles.end(),
-                       [&](const WindowProfile& profile) { return profile.sectionName == section; });
+bool IsSavedWindow(const IniDocument& document, const std::wstring& section) {
+    return section != kConfiguration && ReadWindowProfile(document, section).has_value();
 }
 
-// Any section of the file, loadable or not, and the cluster's own section are taken names.
-bool IsTakenSection(const std::wstring& cluster, const std::wstring& section) {
-    if (section == kConfiguration) return true;
-    const std::vector<std::wstring> sections = ListClusterSections(ClusterFolder() + L"\\" + cluster + L".ini");
-    return std::find(sections.begin(), sections.end(), section) != sections.end();
+// What the Windows pane's Apply writes into the window's section, read from the window first.
+struct WindowOptions {
+    const wchar_t* moveToDesktop;
+    const wchar_t* launchWithQuickMenu;
+    const wchar_t* superGlue;
+    const wchar_t* corners;
+    std::optional<std::wstring> rules;  // only while the Rules editor is open
+};
+
+WindowOptions ReadWindowOptions(const ClusterWindowState& state) {
+    WindowOptions options{YesNo(IsChecked(state, IDC_MOVE_TO_DESKTOP)),
+                          YesNo(IsChecked(state, IDC_LAUNCH_WITH_QUICKMENU)), YesNo(IsChecked(state, IDC_SUPERGLUE)),
+                          CornerWord(SendMessageW(Item(state, IDC_SHARP_CORNERS), BM_GETCHECK, 0, 0)), std::nullopt};
+    if (FindOwnWindow(kRulesWindowClass)) options.rules = CaptureRuleText();
+    return options;
+}
+
+// The rename, the options and the rules as one change of the document. False, with the
+// document to be left unwritten, when the shown name is no longer a window of the cluster
+// (the file changed underneath; least of all is a section named after a cluster written) or
+// the new name is another section's (another window's keys stay its own).
+bool ChangeWindowEntry(IniDocument& document, const std::wstring& current, const std::wstring& target,
+                       const WindowOptions& options) {
+    if (!IsSavedWindow(document, current)) return false;
+    if (target != current) {
+        if (target == kConfiguration || document.Has(target)) return false;
+        RenameWindowSection(document, current, target);
+    }
+    IniSection& entry = document.GetOrInsert(target);
+    entry.GetOrInsert(L"Move to Desktop") = options.moveToDesktop;
+    entry.GetOrInsert(L"Launch with QuickMenu") = options.launchWithQuickMenu;
+    entry.GetOrInsert(L"SuperGlue") = options.superGlue;
+    entry.GetOrInsert(L"Corners") = options.corners;
+    if (options.rules) entry.GetOrInsert(L"Rules") = *options.rules;
+    return true;
 }
 
 void ApplyWindowPane(ClusterWindowState& state, const NameBoxState& box) {
     const std::wstring cluster = SelectedItemText(Item(state, IDC_CLUSTER_LIST));
+    if (cluster.empty()) return;
     const std::wstring current = box.current;
-    // After the file changed underneath, the name shown may no longer be a window of the
-    // cluster: nothing is written then, least of all into a section named after a cluster.
-    if (cluster.empty() || !IsSavedWindow(cluster, current)) return;
     const std::wstring target = box.typed.empty() ? current : WindowSectionName(box.typed);
-    if (target != current) {
-        if (IsTakenSection(cluster, target)) return;  // another window's keys stay its own
-        RenameWindowSection(cluster, current, target);
+    const WindowOptions options = ReadWindowOptions(state);
+    bool refused = false;
+    const bool written = RewriteClusterFile(cluster, [&](IniDocument& document) {
+        refused = !ChangeWindowEntry(document, current, target, options);
+        return !refused;
+    });
+    if (!written) {
+        if (!refused) ShowFailure(state);
+        return;
     }
-    WriteClusterValue(cluster, target, L"Move to Desktop", YesNo(IsChecked(state, IDC_MOVE_TO_DESKTOP)));
-    WriteClusterValue(cluster, target, L"Launch with QuickMenu", YesNo(IsChecked(state, IDC_LAUNCH_WITH_QUICKMENU)));
-    WriteClusterValue(cluster, target, L"SuperGlue", YesNo(IsChecked(state, IDC_SUPERGLUE)));
-    WriteClusterValue(cluster, target, L"Corners",
-                      CornerWord(SendMessageW(Item(state, IDC_SHARP_CORNERS), BM_GETCHECK, 0, 0)));
-    if (FindOwnWindow(kRulesWindowClass)) WriteClusterValue(cluster, target, L"Rules", CaptureRuleText());
     ReplaceSelectedItem(Item(state, IDC_WINDOW_LIST), target);
-    ShowCurrentName(state, target);
+    // Apply stays offered: the user may go on editing the rule in the Rules editor.
+    ShowCurrentName(state, target, ApplyButton::Keep);
     UpdateClusterMap(L"", L"");
     ApplyProfiles(0);
 }
@@ -172,9 +211,16 @@ void ApplyClustersPane(ClusterWindowState& state, const NameBoxState& box) {
     const std::wstring selected = SelectedItemText(list);
     // Only the selected cluster's own file is ever written.
     if (selected.empty() || selected != box.current) return;
-    WriteClusterValue(selected, kConfiguration, L"Activate on Startup",
-                      YesNo(IsChecked(state, IDC_ACTIVATE_ON_STARTUP)));
-    WriteClusterValue(selected, kConfiguration, L"Show in Quick Menu", YesNo(IsChecked(state, IDC_SHOW_IN_QUICK_MENU)));
+    const wchar_t* activateOnStartup = YesNo(IsChecked(state, IDC_ACTIVATE_ON_STARTUP));
+    const wchar_t* showInQuickMenu = YesNo(IsChecked(state, IDC_SHOW_IN_QUICK_MENU));
+    const bool written = RewriteClusterFile(selected, [&](IniDocument& document) {
+        IniSection& configuration = document.GetOrInsert(kConfiguration);
+        configuration.GetOrInsert(L"Activate on Startup") = activateOnStartup;
+        configuration.GetOrInsert(L"Show in Quick Menu") = showInQuickMenu;
+        return true;
+    });
+    // Renaming a file whose flags could not be saved would leave the user guessing which took.
+    if (!written) return ShowFailure(state);
     EnableItem(state, IDC_CLUSTER_APPLY, false);
     const bool wasActive = ContainsCluster(ActiveClusterMap, selected);
     bool renamed = false;
@@ -195,7 +241,13 @@ void ApplyClustersPane(ClusterWindowState& state, const NameBoxState& box) {
 void DeleteWindowEntry(ClusterWindowState& state, const std::wstring& section) {
     const std::wstring cluster = SelectedItemText(Item(state, IDC_CLUSTER_LIST));
     if (cluster.empty()) return;
-    DeleteClusterSection(cluster, section);
+    bool absent = false;
+    const bool written = RewriteClusterFile(cluster, [&](IniDocument& document) {
+        absent = !document.Remove(section);
+        return !absent;
+    });
+    // An entry already gone from the file leaves nothing to report: the refresh shows it gone.
+    if (!written && !absent) return ShowFailure(state);
     RefreshClusterManagement(state.window);
     UpdateClusterMap(L"", L"");
     // The refresh selected the first cluster; the user goes on in the cluster just edited,
@@ -212,6 +264,7 @@ void DeleteWindowEntry(ClusterWindowState& state, const std::wstring& section) {
 }  // namespace
 
 void OnNameChanged(ClusterWindowState& state) {
+    if (state.programSetsName) return;
     const NameButtons buttons = ButtonsForTypedName(ReadNameBox(state));
     EnableItem(state, IDC_CLUSTER_NEW, buttons.newEnabled);
     if (buttons.apply != ApplyButton::Keep) EnableItem(state, IDC_CLUSTER_APPLY, buttons.apply == ApplyButton::Enable);
@@ -229,10 +282,18 @@ void OnNew(ClusterWindowState& state) {
     const NameBoxState box = ReadNameBox(state);
     if (!CanCreateCluster(box.typed, box.clusterNames)) return;
     const std::wstring name = box.typed;
+    IniDocument document;
+    IniSection& configuration = document.GetOrInsert(kConfiguration);
+    configuration.GetOrInsert(L"Show in Quick Menu") = YesNo(IsChecked(state, IDC_SHOW_IN_QUICK_MENU));
+    configuration.GetOrInsert(L"Activate on Startup") = YesNo(IsChecked(state, IDC_ACTIVATE_ON_STARTUP));
+    // The file system, not the list, knows every name a file answers to: another case, a
+    // short alias. An existing file is never written into.
+    if (!CreateClusterFile(name, document)) {
+        return ShowFailure(state, ClusterFileExists(name)
+                                      ? L"The name \"" + name + L"\" is already taken by a cluster file."
+                                      : std::wstring(kNotWritten));
+    }
     ShowCurrentName(state, name);
-    WriteClusterValue(name, kConfiguration, L"Show in Quick Menu", YesNo(IsChecked(state, IDC_SHOW_IN_QUICK_MENU)));
-    WriteClusterValue(name, kConfiguration, L"Activate on Startup", YesNo(IsChecked(state, IDC_ACTIVATE_ON_STARTUP)));
-    EnableItem(state, IDC_CLUSTER_NEW, false);
     EnableItem(state, IDC_CLUSTER_DELETE, true);
     SendMessageW(Item(state, IDC_WINDOW_LIST), LB_RESETCONTENT, 0, 0);
     const std::vector<std::wstring> names = ListClusterNames(AppDataPath, L"\\Pinora\\Clusters\\*.ini");
@@ -272,7 +333,7 @@ void OnDelete(ClusterWindowState& state) {
     if (state.pane == ClusterPane::Windows) {
         if (HasItem(box.windowNames, box.current)) DeleteWindowEntry(state, box.current);
     } else if (HasItem(box.clusterNames, box.current)) {
-        DeleteClusterFile(box.current);
+        if (!DeleteClusterFile(box.current)) ShowFailure(state);
         RefreshClusterManagement(state.window);
         UpdateClusterMap(L"", L"");
         UpdateTrayTooltip();

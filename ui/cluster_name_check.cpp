@@ -11,8 +11,10 @@ namespace {
 constexpr std::wstring_view kConfigurationSection = L"Configuration";
 constexpr std::wstring_view kIniExtension = L".ini";
 
-bool HasBracket(std::wstring_view name) {
-    return name.find_first_of(L"[]") != std::wstring_view::npos;
+// A bracket would end or open a section header; a control character (a line break above
+// all) would split it, and the keys would land in the section above.
+bool HasRefusedCharacter(std::wstring_view name) {
+    return std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < L' ' || c == L'[' || c == L']'; });
 }
 
 // The file system compares names without regard to case, so "work" would open "Work.ini".
@@ -29,7 +31,7 @@ bool EndsWithIniExtension(std::wstring_view name) {
 }
 
 bool IsClusterFileName(std::wstring_view name) {
-    return !HasBracket(name) && !EndsWithIniExtension(name) && IsUsableClusterName(name);
+    return !HasRefusedCharacter(name) && !EndsWithIniExtension(name) && IsUsableClusterName(name);
 }
 
 bool Contains(const std::vector<std::wstring>& names, std::wstring_view name) {
@@ -59,10 +61,12 @@ std::wstring WindowSectionName(std::wstring_view typed) {
 
 bool CanRenameWindow(std::wstring_view typed, std::wstring_view current, const std::vector<std::wstring>& windowNames) {
     if (typed.empty()) return true;
+    // The untrimmed text: trimming would hide a line break at either end.
+    if (HasRefusedCharacter(typed)) return false;
     const std::wstring section = WindowSectionName(typed);
     // A ";" hides the section header from the reader, which then reads the keys into the
     // section above; "Configuration" is the cluster's own section.
-    if (section.empty() || HasBracket(section) || section.find(L';') != std::wstring::npos) return false;
+    if (section.empty() || section.find(L';') != std::wstring::npos) return false;
     if (section == kConfigurationSection) return false;
     return section == current || !Contains(windowNames, section);
 }

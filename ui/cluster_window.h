@@ -16,6 +16,7 @@ struct ClusterWindowState {
     HWND decoyEdit = nullptr;     // the one-pixel edit behind the name box
     ClusterPane pane = ClusterPane::Clusters;
     bool deleteArmed = false;
+    bool programSetsName = false;  // the name box changes, but not by the user's typing
 };
 
 // ---- Controls (cluster_window_win.cpp) -------------------------------------------------------
@@ -28,8 +29,9 @@ std::vector<std::wstring> ListItemTexts(HWND list);
 void EnableItem(const ClusterWindowState& state, int id, bool enabled);
 void SetChecked(const ClusterWindowState& state, int id, bool checked);
 bool IsChecked(const ClusterWindowState& state, int id);
-// The selected item's name becomes the cue banner; the name box is emptied.
-void ShowCurrentName(const ClusterWindowState& state, const std::wstring& name);
+// The selected item's name becomes the cue banner; the name box is emptied, which offers
+// nothing to create, and Apply is set as the caller says.
+void ShowCurrentName(ClusterWindowState& state, const std::wstring& name, ApplyButton apply = ApplyButton::Disable);
 
 // Empties the list, then adds the items (enabling the list when there are any); selects nothing.
 void FillList(HWND list, const std::vector<std::wstring>& items);

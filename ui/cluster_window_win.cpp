@@ -69,7 +69,8 @@ const ControlSpec kControls[] = {
 // Table positions the creation refers to.
 constexpr size_t kOptionsFrame = 0, kOptionsLabel = 1, kNameLabel = 8, kNameFrame = 9, kDecoyEdit = 10;
 
-const std::wstring kConfiguration = L"Configuration";
+// Never destroyed: a detached configuration thread may still run while the process exits.
+constexpr wchar_t kConfiguration[] = L"Configuration";
 
 ClusterWindowState* StateOf(HWND window) {
     return reinterpret_cast<ClusterWindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -238,7 +239,7 @@ void OnFocusChange(const ClusterWindowState& state, HWND other) {
 void OnDestroy() {
     const HWND editor = FindOwnWindow(L"PinoraRulesWindow");
     RulesWindowHandle = editor;
-    if (editor) PostMessageW(editor, WM_CLOSE, 0, 0);
+    CloseRulesEditor();
     PostQuitMessage(0);
 }
 
@@ -303,10 +304,15 @@ bool IsChecked(const ClusterWindowState& state, int id) {
     return SendMessageW(Item(state, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void ShowCurrentName(const ClusterWindowState& state, const std::wstring& name) {
+void ShowCurrentName(ClusterWindowState& state, const std::wstring& name, ApplyButton apply) {
     const HWND nameBox = Item(state, IDC_CLUSTER_NAME);
+    // Emptying the box is no name the user typed: the name check keeps out of it.
+    state.programSetsName = true;
     SetWindowTextW(nameBox, L"");
+    state.programSetsName = false;
     SetCueBanner(nameBox, name);
+    EnableItem(state, IDC_CLUSTER_NEW, false);
+    if (apply != ApplyButton::Keep) EnableItem(state, IDC_CLUSTER_APPLY, apply == ApplyButton::Enable);
 }
 
 // A cluster may hold thousands of windows: the list is drawn once, after the last item.

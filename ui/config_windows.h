@@ -27,10 +27,12 @@ extern GuardedValue<std::vector<HWND>>& RulesEditorControls;
 
 // Shows the Rules editor, starting its thread when it does not exist yet.
 void OpenRulesEditor();
+// Closes the Rules editor, also one still being created: the window that opened it closes.
+void CloseRulesEditor();
 // The rule text of the editor's current rows; empty while no editor exists.
 std::wstring CaptureRuleText();
-// Body of the Rules editor's thread (started by OpenRulesEditor).
-void RulesEditorThreadBody();
+// Starts the Rules editor's thread (OpenRulesEditor, when no editor exists).
+void StartRulesEditorThread();
 
 // The two halves of ShowInInspector: the Inspector window's controls (modes above 0) and
 // the Rules editor's rows. Both only post to the window's own thread.

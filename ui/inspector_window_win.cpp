@@ -448,7 +448,7 @@ LRESULT OnNotify(const NMHDR& header) {
 }
 
 LRESULT OnDestroy() {
-    if (const HWND editor = FindOwnWindow(L"PinoraRulesWindow")) PostMessageW(editor, WM_CLOSE, 0, 0);
+    CloseRulesEditor();
     InspectorOpen = false;
     InspectorWindowHandle = nullptr;
     PendingShows.Replace({});

@@ -3,9 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <system_error>
-#include <thread>
-
 #include "base/diagnostics.h"
 #include "base/own_windows.h"
 #include "ui/rule_text_capture.h"
@@ -40,11 +37,7 @@ void OpenRulesEditor() {
         ShowWindow(editor, SW_SHOW);
         return;
     }
-    try {
-        std::thread(RulesEditorThreadBody).detach();
-    } catch (const std::system_error&) {
-        // No thread, no editor: the request is dropped quietly.
-    }
+    StartRulesEditorThread();
 }
 
 std::wstring CaptureRuleText() {

@@ -13,6 +13,7 @@
 #include <new>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "base/diagnostics.h"
 #include "base/ids.h"
@@ -20,6 +21,7 @@
 #include "base/process.h"
 #include "engine/engine.h"
 #include "engine/posted_profiles.h"
+#include "ui/delete_offer.h"
 #include "ui/rule_rows.h"
 #include "ui/config_windows.h"
 
@@ -63,16 +65,32 @@ const std::array<ControlDescription, kRuleRowControls> kRowControls = {{
     {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 7, 35, 34, 26},         // the joiner
 }};
 
+// A joiner offering to delete the row below it, since when.
+struct DeleteOffer {
+    HWND joiner = nullptr;
+    ULONGLONG startMs = 0;
+};
+constexpr UINT_PTR kDeleteOfferTimer = 1;
+
 // The editor's own thread alone touches this; a new editor starts it afresh.
 struct EditorState {
     HWND window = nullptr;
     WindowProfile record;      // RulesEditorRecord: what the editor shows
     WindowProfile rowsSource;  // the record the rows were last built from
+    std::vector<DeleteOffer> deleteOffers;
 };
 thread_local EditorState Editor;
 
 std::atomic<DWORD> EditorThreadId{0};
+
+// Taken while an editor thread decides whether to create the window and while it stores what
+// it created, and by a close request: a request made while the window is being created is
+// not lost. Never destroyed: editor threads are detached.
 std::mutex& EditorCreation = *new std::mutex;
+// Under EditorCreation. Each close request ends every editor asked for before it, whether its
+// window exists yet or not; an editor thread compares the count it was started with.
+uint64_t EditorCloseRequests = 0;
+bool EditorBeingCreated = false;
 
 const ControlDescription& RowControl(size_t offset) {
     return kRowControls[offset - 1];
@@ -258,32 +276,48 @@ void OnAddRow(HWND plus) {
     ShowInInspector(Editor.record, kRefreshSuggestionsMode);
 }
 
-void SetTextWhileThere(HWND button, const wchar_t* text) {
-    if (IsWindow(button)) SetWindowTextW(button, text);
+void ForgetDeleteOffer(HWND joiner) {
+    auto& offers = Editor.deleteOffers;
+    offers.erase(std::remove_if(offers.begin(), offers.end(),
+                                [joiner](const DeleteOffer& offer) { return offer.joiner == joiner; }),
+                 offers.end());
 }
 
-// Runs on a thread of its own: the joiner offers its delete for about three seconds, then
-// becomes "AND" again. A button deleted meanwhile ends the offer.
-void OfferDelete(HWND button) {
-    NameCurrentThread(L"Delete Button Alternate Thread");
-    Diag(L"Handling delete animation.\n");
-    if (TextOf(button, kJoinerChars) != L"DEL") SetTextWhileThere(button, L"DEL");
-    for (int blink = 0; blink < 3 && IsWindow(button); ++blink) {
-        Sleep(700);
-        SetTextWhileThere(button, L"?");
-        Sleep(300);
-        SetTextWhileThere(button, L"DEL");
-    }
-    SetTextWhileThere(button, L"AND");
-    Diag(L"Delete animation finished.\n");
-}
-
+// The joiner offers its delete for about three seconds, driven by the editor's own timer, so
+// that the offer's last word can never land in a joiner the rows were rebuilt into meanwhile.
 void StartDeleteOffer(HWND button) {
-    try {
-        std::thread(OfferDelete, button).detach();
-    } catch (const std::system_error&) {
-        SetWindowTextW(button, L"AND");  // no offer without its thread
+    Diag(L"Handling delete animation.\n");
+    ForgetDeleteOffer(button);
+    if (!SetTimer(Editor.window, kDeleteOfferTimer, kDeleteOfferTickMs, nullptr)) {
+        SetWindowTextW(button, L"AND");  // no offer without its timer
+        return;
     }
+    Editor.deleteOffers.push_back({button, GetTickCount64()});
+}
+
+// An offer ends when it runs out, or as soon as its joiner is gone or shows another word.
+bool StepDeleteOffer(const DeleteOffer& offer, const std::vector<HWND>& controls) {
+    if (std::find(controls.begin(), controls.end(), offer.joiner) == controls.end()) return false;
+    const std::wstring shown = TextOf(offer.joiner, kJoinerChars);
+    const auto next = DeleteOfferText(shown, GetTickCount64() - offer.startMs);
+    if (!next) return false;
+    if (*next != shown) SetWindowTextW(offer.joiner, std::wstring(*next).c_str());
+    return *next != L"AND";
+}
+
+LRESULT OnDeleteOfferTick() {
+    const std::vector<HWND> controls = Controls();
+    auto& offers = Editor.deleteOffers;
+    for (auto offer = offers.begin(); offer != offers.end();) {
+        if (StepDeleteOffer(*offer, controls)) {
+            ++offer;
+            continue;
+        }
+        offer = offers.erase(offer);
+        Diag(L"Delete animation finished.\n");
+    }
+    if (offers.empty()) KillTimer(Editor.window, kDeleteOfferTimer);
+    return 0;
 }
 
 // The joiner and the first six controls of the row below it go: the row below's joiner takes
@@ -404,25 +438,60 @@ void RunMessageLoop() {
     }
 }
 
-}  // namespace
+// Two quick "Rules" clicks start two threads: the second finds the first one's editor, made or
+// in the making. An editor closed before its thread got here is not made at all.
+bool MayCreateEditor(uint64_t closeRequestsBefore) {
+    std::lock_guard<std::mutex> lock(EditorCreation);
+    if (EditorCloseRequests != closeRequestsBefore || EditorBeingCreated) return false;
+    if (FindOwnWindow(kRulesWindowClass)) return false;
+    EditorBeingCreated = true;
+    EditorThreadId = GetCurrentThreadId();
+    return true;
+}
 
-void RulesEditorThreadBody() {
+// The window is created without the lock held: creating and showing it may send messages to
+// the windows of other threads, and the thread that asked for it may be waiting for the lock in
+// its close request. A close asked for meanwhile closes the new window.
+void StoreCreatedEditor(HWND window, uint64_t closeRequestsBefore) {
+    std::lock_guard<std::mutex> lock(EditorCreation);
+    EditorBeingCreated = false;
+    if (!window) return;
+    RulesWindowHandle = window;
+    if (EditorCloseRequests != closeRequestsBefore) PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+void RulesEditorThreadBody(uint64_t closeRequestsBefore) {
     NameCurrentThread(L"Pinora Rules Window Thread");
     Diag(L"Opening Pinora Rules window.\n");
-    HWND window = nullptr;
-    {
-        // Two quick "Rules" clicks start two threads: the second finds the first one's editor.
-        std::lock_guard<std::mutex> lock(EditorCreation);
-        if (FindOwnWindow(kRulesWindowClass)) return;
-        EditorThreadId = GetCurrentThreadId();
-        window = CreateWindowExW(WS_EX_OVERLAPPEDWINDOW, kRulesWindowClass, L"Rules",
-                                 WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 kCreatedWidth, kOneRowHeight, nullptr, nullptr, AppInstance, nullptr);
-        if (window) RulesWindowHandle = window;
-    }
+    if (!MayCreateEditor(closeRequestsBefore)) return;
+    const HWND window = CreateWindowExW(
+        WS_EX_OVERLAPPEDWINDOW, kRulesWindowClass, L"Rules", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX,
+        CW_USEDEFAULT, CW_USEDEFAULT, kCreatedWidth, kOneRowHeight, nullptr, nullptr, AppInstance, nullptr);
+    StoreCreatedEditor(window, closeRequestsBefore);
     if (window) RunMessageLoop();
     DWORD self = GetCurrentThreadId();
     EditorThreadId.compare_exchange_strong(self, 0);
+}
+
+}  // namespace
+
+void StartRulesEditorThread() {
+    uint64_t closeRequests = 0;
+    {
+        std::lock_guard<std::mutex> lock(EditorCreation);
+        closeRequests = EditorCloseRequests;
+    }
+    try {
+        std::thread(RulesEditorThreadBody, closeRequests).detach();
+    } catch (const std::system_error&) {
+        // No thread, no editor: the request is dropped quietly.
+    }
+}
+
+void CloseRulesEditor() {
+    std::lock_guard<std::mutex> lock(EditorCreation);
+    ++EditorCloseRequests;
+    if (const HWND editor = FindOwnWindow(kRulesWindowClass)) PostMessageW(editor, WM_CLOSE, 0, 0);
 }
 
 // The rows change only on the editor's thread: a call from any other thread posts the record.
@@ -458,6 +527,9 @@ LRESULT CALLBACK RulesWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_KILLFOCUS:
             ForwardFocusFromDecoy(reinterpret_cast<HWND>(wParam));
             return 0;
+        case WM_TIMER:
+            if (wParam != kDeleteOfferTimer) return DefWindowProcW(window, message, wParam, lParam);
+            return OnDeleteOfferTick();
         case WM_PNR_LOAD_PROFILE:
             return OnLoadProfile(wParam, lParam);
         case WM_DESTROY:

@@ -1,5 +1,6 @@
 #include "ui/settings_form.h"
 
+#include "engine/settings_link.h"
 #include "storage/number_text.h"
 
 namespace {
@@ -9,7 +10,9 @@ constexpr int32_t kDefaultTimeDelay = 2;
 }  // namespace
 
 std::optional<int32_t> InputDelay(std::wstring_view inputText) {
-    return ParseLeadingInt32(inputText);
+    const std::optional<int32_t> typed = ParseLeadingInt32(inputText);
+    if (!typed) return std::nullopt;
+    return ClampTimeDelay(*typed);
 }
 
 bool ApplyEnabled(std::wstring_view inputText, int32_t checkState, const StoredSettings& stored) {
@@ -23,5 +26,8 @@ StoredSettings ShownSettings(std::wstring_view inputText, int32_t checkState) {
 }
 
 std::wstring DelayTextToStore(std::wstring_view inputText) {
-    return std::wstring(inputText.substr(0, inputText.find_first_of(L"\r\n")));
+    const std::wstring_view typed = inputText.substr(0, inputText.find_first_of(L"\r\n"));
+    const std::optional<int32_t> typedDelay = ParseLeadingInt32(typed);
+    if (typedDelay && *typedDelay != ClampTimeDelay(*typedDelay)) return std::to_wstring(ClampTimeDelay(*typedDelay));
+    return std::wstring(typed);
 }

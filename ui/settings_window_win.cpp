@@ -134,7 +134,10 @@ void OnApply(HWND window) {
     // Only an enabled "Apply" stores: the input then holds a number.
     if (!IsWindowEnabled(apply)) return;
     const bool checked = CheckState(window) == BST_CHECKED;
-    WriteSetting(L"Time Delay", DelayTextToStore(InputText(window)).c_str());
+    const std::wstring delayText = DelayTextToStore(InputText(window));
+    WriteSetting(L"Time Delay", delayText.c_str());
+    // A delay out of range was stored as the nearest end of it: the input shows what was stored.
+    if (delayText != InputText(window)) SetWindowTextW(Item(window, IDC_SETTINGS_TIME_DELAY), delayText.c_str());
     WriteSetting(L"Start with Windows", checked ? L"Yes" : L"No");
     ApplyAutostart(checked);
     EnableWindow(apply, FALSE);

@@ -168,6 +168,15 @@ class ClusterWindow : public testing::Test {
     bool TooltipIs(const std::wstring& text) const {
         return WaitUntil([&] { return Contains(TrayTooltipTexts(), text); }, 3000ms);
     }
+    // The text of the window's own "Pinora" box, which is then closed; empty when none came.
+    std::wstring TakeMessageBox() const {
+        HWND box = nullptr;
+        if (!WaitUntil([&] { return (box = FindMessageBox(app_->ProcessId(), L"Pinora")) != nullptr; })) return L"";
+        EXPECT_EQ(GetWindow(box, GW_OWNER), window_);
+        const std::wstring text = MessageBoxText(box);
+        CloseMessageBox(box);
+        return text;
+    }
 
     std::unique_ptr<PinoraApp> app_;
     HWND window_ = nullptr;
@@ -340,11 +349,14 @@ TEST_F(ClusterWindow, RenamesKeepAnActiveClusterActiveAndMoveEveryKeyOfAWindow) 
     EXPECT_EQ(Windows(), (std::vector<std::wstring>{L"Scratch", L"Other"}));
     EXPECT_EQ(ListSelection(Item(kWindowList)), 0);
     EXPECT_EQ(Cue(), L"Scratch");
+    EXPECT_TRUE(IsEnabled(Item(kApply)));  // still offered for rules the user edits next
     // Apply places the active clusters' windows: the renamed cluster still claims Notepad.
     EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(notepad.Window()), saved); }))
         << Describe(WindowRect(notepad.Window()));
 
-    // Rules waits for the editor, but never for good.
+    // Rules waits for the editor, but never for good; a fresh selection offers no Apply till then.
+    SelectWindow(L"Scratch");
+    ASSERT_FALSE(IsEnabled(Item(kApply)));
     Click(Item(kRules));
     EXPECT_FALSE(IsEnabled(Item(kRules)));
     EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Item(kApply)); }, 15000ms));
@@ -382,6 +394,39 @@ TEST_F(ClusterWindow, RefusedNamesDisableNewAndApplyAndARefusedRenameKeepsTheOld
     EXPECT_EQ(Cue(), first);
     EXPECT_TRUE(FileExists(ClusterFile(first)));
     EXPECT_EQ(ReadFileBytes(ClusterFile(L"Taken")), std::string("[Configuration]\r\n"));
+}
+
+// A sync client holds the file while a window is renamed: nothing of the rename is written.
+TEST_F(ClusterWindow, ARenameThatCannotBeSavedIsShownAndLeavesTheFileAndTheListAsTheyWere) {
+    WriteClusterFile(L"Work", "[Configuration]\n" + WindowEntry("Editor", "") + WindowEntry("Mail", ""));
+    const std::optional<std::string> before = ReadFileBytes(ClusterFile(L"Work"));
+    OpenWindow();
+    SelectWindow(L"Editor");
+    Type(L"Notes");
+    ASSERT_TRUE(IsEnabled(Item(kApply)));
+    {
+        const std::unique_ptr<void, decltype(&CloseHandle)> held(
+            CreateFileW(ClusterFile(L"Work").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+            &CloseHandle);
+        ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
+        Click(Item(kApply));
+        EXPECT_EQ(TakeMessageBox().find(L"The change could not be saved"), 0u);
+    }
+    EXPECT_EQ(ReadFileBytes(ClusterFile(L"Work")), before);
+    EXPECT_EQ(Windows(), (std::vector<std::wstring>{L"Editor", L"Mail"}));
+    EXPECT_EQ(Cue(), L"Editor");
+}
+
+TEST_F(ClusterWindow, NewRefusesANameTheFileSystemTakesForAnExistingClustersFile) {
+    WriteClusterFile(L"\u00C9mail", "[Configuration]\nActivate on Startup=Yes\n");
+    const std::optional<std::string> before = ReadFileBytes(ClusterFile(L"\u00C9mail"));
+    OpenWindow();
+    Type(L"\u00E9mail");
+    ASSERT_TRUE(IsEnabled(Item(kNew)));  // the list's comparison knows no case beyond ASCII
+    Click(Item(kNew));
+    EXPECT_EQ(TakeMessageBox(), L"The name \"\u00E9mail\" is already taken by a cluster file.");
+    EXPECT_EQ(ReadFileBytes(ClusterFile(L"\u00C9mail")), before);
+    EXPECT_EQ(Clusters(), std::vector<std::wstring>{L"\u00C9mail"});
 }
 
 }  // namespace

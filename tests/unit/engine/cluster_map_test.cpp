@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "engine/engine.h"
 #include "storage/catalogue.h"
 #include "unit/storage/storage_test_support.h"
@@ -184,4 +186,15 @@ TEST_F(ClusterMaps, NoClusterFilesEmptyBothMaps) {
     UpdateClusterMap(L"", L"");
     EXPECT_TRUE(ClusterMap.Snapshot().empty());
     EXPECT_TRUE(ActiveClusterMap.Snapshot().empty());
+}
+
+// The tray toggles while a configuration window's thread rebuilds: no toggle is undone.
+TEST_F(ClusterMaps, NoToggleIsLostToARebuildOnAnotherThread) {
+    appData_.WriteCluster(L"Work", Entry("Mail", "Inbox"));
+    std::thread rebuilds([] {
+        for (int i = 0; i < 200; ++i) UpdateClusterMap(L"", L"");
+    });
+    for (int i = 0; i < 201; ++i) UpdateClusterMap(L"Work", L"toggle");
+    rebuilds.join();
+    EXPECT_EQ(ActiveNames(), Names{L"Work"});  // toggled an odd number of times
 }

@@ -26,7 +26,11 @@ const ReachCase kCases[] = {
     {"30 pixels on each of two monitors", {1890, 100, 60, 300}, {kScreen, kRightScreen}, false},
     {"a small frame wholly on the screen", {10, 10, 30, 20}, {kScreen}, true},
     {"a small frame partly off the screen", {-5, 10, 30, 20}, {kScreen}, false},
-    {"a frame of no size on the screen", {10, 10, 0, 0}, {kScreen}, true},
+    {"a frame of no size on the screen", {10, 10, 0, 0}, {kScreen}, false},
+    {"no width on the screen", {10, 10, 0, 300}, {kScreen}, false},
+    {"a negative height on the screen", {10, 10, 400, -1}, {kScreen}, false},
+    {"one pixel square on the screen", {10, 10, 1, 1}, {kScreen}, true},
+    {"no size with no monitor known", {10, 10, 0, 0}, {}, false},
     {"values at the ends of their range", {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}, {kScreen}, false},
     {"no monitor known", {-3000, 100, 400, 300}, {}, true},
 };

@@ -17,10 +17,10 @@ TEST(ClusterNameCheck, NewClusterNamesMustBeFreshFileNamesInTheFolder) {
     for (const wchar_t* name : {L"Home", L"work2", L"Café", L"Work.INI"}) {
         EXPECT_TRUE(CanCreateCluster(name, kClusters)) << name;
     }
-    // Another cluster in any case, brackets, file-name characters, paths, devices, dots, and
-    // an ".ini" ending (the value operations would take it for another cluster's file).
+    // Another cluster in any case, brackets, line breaks, file-name characters, paths, devices,
+    // dots, and an ".ini" ending (the value operations would take it for another cluster's file).
     for (const wchar_t* name : {L"", L"work", L"GAMES", L"[x", L"x]", L"a:b", L"..\\x", L"a/b", L"CON", L"nul.txt",
-                                L"..", L"  ", L"Work.", L"Work.ini", L"a|b"}) {
+                                L"..", L"  ", L"Work.", L"Work.ini", L"a|b", L"Two\nlines", L"Tab\t"}) {
         EXPECT_FALSE(CanCreateCluster(name, kClusters)) << name;
     }
 }
@@ -33,6 +33,7 @@ TEST(ClusterNameCheck, ARenamedClusterMayChangeItsOwnCaseButNeverTakeAnotherClus
     EXPECT_FALSE(CanRenameCluster(L"games", L"Work", kClusters));
     EXPECT_FALSE(CanRenameCluster(L"Games", L"Work", kClusters));
     EXPECT_FALSE(CanRenameCluster(L"a*b", L"Work", kClusters));
+    EXPECT_FALSE(CanRenameCluster(L"Work\r\n", L"Work", kClusters));
 }
 
 TEST(ClusterNameCheck, ARenamedWindowKeepsItsOwnSectionAndReadsBackUnderItsName) {

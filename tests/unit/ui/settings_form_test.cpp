@@ -27,10 +27,16 @@ TEST(SettingsApplyRule, EnabledOnlyWhileTheInputHasANumberAndSomethingDiffers) {
     for (const EnablingCase& c : cases) {
         EXPECT_EQ(ApplyEnabled(c.input, c.checkState, stored), c.enabled) << "input '" << c.input << "'";
     }
+    // Above an hour the delay is an hour: nothing differs from a stored 3600.
+    EXPECT_FALSE(ApplyEnabled(L"99999999", kUnchecked, StoredSettings{3600, kUnchecked}));
+    EXPECT_EQ(ShownSettings(L"-5", kUnchecked).timeDelay, 0);
 }
 
 TEST(SettingsApplyRule, TheDelayIsWrittenAsTypedUpToALineBreak) {
     EXPECT_EQ(DelayTextToStore(L"05"), L"05");
     EXPECT_EQ(DelayTextToStore(L"7\r\nStart with Windows=Yes"), L"7");
     EXPECT_EQ(DelayTextToStore(L"8\nx"), L"8");
+    EXPECT_EQ(DelayTextToStore(L"3600"), L"3600");
+    EXPECT_EQ(DelayTextToStore(L"99999999"), L"3600");
+    EXPECT_EQ(DelayTextToStore(L"-5"), L"0");
 }
