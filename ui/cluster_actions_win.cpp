@@ -17,6 +17,7 @@
 #include "storage/catalogue.h"
 #include "storage/ini.h"
 #include "storage/profile_reading.h"
+#include "ui/cluster_ties.h"
 #include "ui/cluster_window.h"
 #include "ui/shell_link.h"
 #include "ui/config_windows.h"
@@ -217,6 +218,7 @@ void ApplyClustersPane(ClusterWindowState& state, const NameBoxState& box) {
         IniSection& configuration = document.GetOrInsert(kConfiguration);
         configuration.GetOrInsert(L"Activate on Startup") = activateOnStartup;
         configuration.GetOrInsert(L"Show in Quick Menu") = showInQuickMenu;
+        StoreClusterTie(state, document);
         return true;
     });
     // Renaming a file whose flags could not be saved would leave the user guessing which took.
@@ -230,6 +232,7 @@ void ApplyClustersPane(ClusterWindowState& state, const NameBoxState& box) {
         if (renamed) ReplaceSelectedItem(list, box.typed);
         ShowCurrentName(state, renamed ? box.typed : selected);
     }
+    ShowClusterTie(state, renamed ? box.typed : selected);
     // Active clusters are known by name: the renamed one is activated under its new name.
     if (renamed && wasActive) {
         UpdateClusterMap(box.typed, L"activate");
@@ -271,7 +274,8 @@ void OnNameChanged(ClusterWindowState& state) {
 }
 
 void OnOptionClick(ClusterWindowState& state, int id) {
-    const bool clusterOption = id == IDC_ACTIVATE_ON_STARTUP || id == IDC_SHOW_IN_QUICK_MENU;
+    const bool clusterOption =
+        id == IDC_ACTIVATE_ON_STARTUP || id == IDC_SHOW_IN_QUICK_MENU || id == IDC_ONLY_WITH_THESE_MONITORS;
     state.pane = clusterOption ? ClusterPane::Clusters : ClusterPane::Windows;
     OfferApply(state);
     DisarmDelete(state);
@@ -286,6 +290,7 @@ void OnNew(ClusterWindowState& state) {
     IniSection& configuration = document.GetOrInsert(kConfiguration);
     configuration.GetOrInsert(L"Show in Quick Menu") = YesNo(IsChecked(state, IDC_SHOW_IN_QUICK_MENU));
     configuration.GetOrInsert(L"Activate on Startup") = YesNo(IsChecked(state, IDC_ACTIVATE_ON_STARTUP));
+    StoreClusterTie(state, document);
     // The file system, not the list, knows every name a file answers to: another case, a
     // short alias. An existing file is never written into.
     if (!CreateClusterFile(name, document)) {
@@ -307,6 +312,7 @@ void OnNew(ClusterWindowState& state) {
                    ReadClusterValue(name, kConfiguration, L"Activate on Startup", L"No") == L"Yes");
         SetChecked(state, IDC_SHOW_IN_QUICK_MENU,
                    ReadClusterValue(name, kConfiguration, L"Show in Quick Menu", L"No") == L"Yes");
+        ShowClusterTie(state, name);
     }
     UpdateClusterMap(L"", L"");
 }

@@ -15,6 +15,7 @@
 #include "engine/engine.h"
 #include "storage/catalogue.h"
 #include "storage/ini.h"
+#include "ui/cluster_ties.h"
 #include "ui/cluster_window.h"
 #include "ui/config_windows.h"
 
@@ -57,6 +58,9 @@ const ControlSpec kControls[] = {
     {L"BUTTON", L"Sharp Corners", 18, 104, 222, 20, WS_DISABLED | WS_TABSTOP | BS_RIGHT | BS_AUTO3STATE,
      IDC_SHARP_CORNERS, true},
     {L"BUTTON", L"Move to saved desktop", 18, 128, 222, 20, kOptionBox, IDC_MOVE_TO_DESKTOP, true},
+    {L"BUTTON", L"Only with these monitors", 18, 104, 222, 20, WS_DISABLED | WS_TABSTOP | BS_RIGHT | BS_3STATE,
+     IDC_ONLY_WITH_THESE_MONITORS, false},
+    {L"STATIC", L"", 18, 125, 222, 28, SS_RIGHT, IDC_DISPLAY_SETUP_TEXT, false},
     {L"LISTBOX", L"", 258, 20, 81, 128, WS_VSCROLL | LBS_NOTIFY, IDC_CLUSTER_LIST, false},
     {L"LISTBOX", L"", 357, 20, 81, 128, WS_VSCROLL | LBS_NOTIFY, IDC_WINDOW_LIST, false},
     {L"BUTTON", L"New", 17, 155, 75, 23, WS_DISABLED | WS_TABSTOP, IDC_CLUSTER_NEW, false},
@@ -111,6 +115,7 @@ bool IsYes(const std::wstring& cluster, const std::wstring& section, const wchar
 void ShowClusterFlags(const ClusterWindowState& state, const std::wstring& cluster) {
     SetChecked(state, IDC_ACTIVATE_ON_STARTUP, IsYes(cluster, kConfiguration, L"Activate on Startup"));
     SetChecked(state, IDC_SHOW_IN_QUICK_MENU, IsYes(cluster, kConfiguration, L"Show in Quick Menu"));
+    ShowClusterTie(state, cluster);
 }
 
 WPARAM CornerCheckState(const std::wstring& corners) {
@@ -137,7 +142,8 @@ struct PaneOption {
 const PaneOption kPaneOptions[] = {
     {IDC_ACTIVATE_ON_STARTUP, false, true},  {IDC_SHOW_IN_QUICK_MENU, false, true},
     {IDC_LAUNCH_WITH_QUICKMENU, true, true}, {IDC_SUPERGLUE, true, false},
-    {IDC_MOVE_TO_DESKTOP, true, true},
+    {IDC_MOVE_TO_DESKTOP, true, true},       {IDC_ONLY_WITH_THESE_MONITORS, false, true},
+    {IDC_DISPLAY_SETUP_TEXT, false, true},
 };
 
 void ShowPane(ClusterWindowState& state, ClusterPane pane) {
@@ -184,6 +190,9 @@ void OnCommand(ClusterWindowState& state, WPARAM wParam) {
         case IDC_SUPERGLUE:
         case IDC_SHARP_CORNERS:
         case IDC_MOVE_TO_DESKTOP:
+            return OnOptionClick(state, id);
+        case IDC_ONLY_WITH_THESE_MONITORS:
+            StepTieBox(state);  // three states, of which a click gives two
             return OnOptionClick(state, id);
         case IDC_CLUSTER_NEW:
             return OnNew(state);
@@ -353,6 +362,7 @@ void RefreshClusterManagement(HWND window) {
             EnableItem(*state, id, false);
             SetChecked(*state, id, false);
         }
+        ShowClusterTie(*state, L"");
         for (int id : {IDC_CLUSTER_LIST, IDC_WINDOW_LIST, IDC_CLUSTER_NEW, IDC_CLUSTER_RULES, IDC_CLUSTER_DELETE,
                        IDC_CLUSTER_APPLY}) {
             EnableItem(*state, id, false);

@@ -29,6 +29,8 @@ enum ControlId {
     kApply,
     kOk,
     kDesktopBox,
+    kMonitorsBox,
+    kSetupWords,
 };
 
 const wchar_t kWindowClass[] = L"PinoraClusterConfigWindow";
@@ -430,3 +432,32 @@ TEST_F(ClusterWindow, NewRefusesANameTheFileSystemTakesForAnExistingClustersFile
 }
 
 }  // namespace
+
+TEST_F(ClusterWindow, TheMonitorsBoxTiesAClusterToTheConnectedMonitorsAndSaysWhetherTheyAreConnected) {
+    WriteClusterFile(L"Home", "[Configuration]\nActivate on Startup=No\n");
+    WriteClusterFile(L"Office", "[Configuration]\nDisplay Setups=2560x1440@0,0 10AC:A0C4 -; 1920x1080@2560,0 - -\n");
+    OpenWindow();
+    SelectCluster(L"Home");
+    EXPECT_EQ(CheckState(Item(kMonitorsBox)), BST_UNCHECKED);
+    EXPECT_EQ(WindowText(Item(kSetupWords)), L"");
+
+    Click(Item(kMonitorsBox));
+    Click(Item(kApply));
+    const std::string tied = ReadFileBytes(ClusterFile(L"Home")).value_or("");
+    EXPECT_NE(tied.find("\r\nDisplay Setups=1920x1080@0,0 - \\\\?\\DISPLAY#Default_Monitor#0000&0000#{"),
+              std::string::npos)
+        << tied;
+    EXPECT_EQ(CheckState(Item(kMonitorsBox)), BST_CHECKED);
+    EXPECT_EQ(WindowText(Item(kSetupWords)), L"1 monitor: 1920\u00D71080\nconnected now");
+
+    SelectCluster(L"Office");
+    EXPECT_EQ(CheckState(Item(kMonitorsBox)), BST_INDETERMINATE);
+    EXPECT_EQ(WindowText(Item(kSetupWords)), L"2 monitors: 2560\u00D71440, 1920\u00D71080\nnot connected now");
+
+    // Unchecked, the cluster is untied and its file as it was before.
+    SelectCluster(L"Home");
+    Click(Item(kMonitorsBox));
+    Click(Item(kApply));
+    EXPECT_EQ(ReadFileBytes(ClusterFile(L"Home")),
+              std::string("[Configuration]\r\nActivate on Startup=No\r\nShow in Quick Menu=No"));
+}
