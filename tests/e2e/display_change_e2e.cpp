@@ -2,6 +2,7 @@
 // system moves at a change come back within the settle sequence. A program can change the
 // resolution of a Wine virtual desktop, not that of an X screen: display_changes.sh runs these
 // scenarios in one, and elsewhere they are skipped.
+#include <algorithm>
 #include <thread>
 
 #include "engine_scenario.h"
@@ -16,26 +17,19 @@ const RECT kElsewhere = Rect(40, 40, 320, 240);
 // tells its setups apart.
 const std::string kWineMonitor = "- \\\\?\\DISPLAY#Default_Monitor#0000&0000#{E6F07B5F-EE97-4A90-B076-33F57BF4EAA7}";
 
-DEVMODEW Resolution(DWORD width, DWORD height) {
+bool ChangeResolution(DWORD width, DWORD height, DWORD flags = 0) {
     DEVMODEW mode = {};
     mode.dmSize = sizeof(mode);
     mode.dmPelsWidth = width;
     mode.dmPelsHeight = height;
     mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    return mode;
-}
-
-bool ChangeResolution(DWORD width, DWORD height, DWORD flags = 0) {
-    DEVMODEW mode = Resolution(width, height);
     return ChangeDisplaySettingsExW(nullptr, &mode, nullptr, flags, nullptr) == DISP_CHANGE_SUCCESSFUL;
 }
 
 bool ShowsTooltip(const std::wstring& text) {
     return WaitUntil([&] {
-        for (const std::wstring& shown : TrayTooltipTexts()) {
-            if (shown == text) return true;
-        }
-        return false;
+        const std::vector<std::wstring> shown = TrayTooltipTexts();
+        return std::find(shown.begin(), shown.end(), text) != shown.end();
     });
 }
 
