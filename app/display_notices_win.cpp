@@ -4,7 +4,7 @@
 #include <dbt.h>
 #include <wtsapi32.h>
 
-#include <memory>
+#include <cstring>
 
 #include "app/shell.h"
 #include "base/win_handles.h"
