@@ -316,6 +316,14 @@ TEST_F(Inspector, GluingABrowserWindowWritesItsAddressAndLeavesTheClipboardAsItW
         EXPECT_EQ(ClipboardBytes(format), bytes) << "format " << format;
     }
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+
+    // Glued again at once, from an empty clipboard: the second capture reaches the browser too,
+    // and the clipboard is left as empty as it was.
+    PutOnClipboard({});
+    WriteCluster(L"Web", false, {});
+    Glue(OpenWithHotKey());
+    EXPECT_NE(ClusterFile(L"Web").find("\r\nURL=https://pnr.test/PNR-Browser\r\n"), std::string::npos);
+    EXPECT_EQ(CountClipboardFormats(), 0);
 }
 
 // Windows 11: Wine reports the build number the registry holds, read by each new process.
