@@ -65,6 +65,7 @@ constexpr int IDC_INSPECTOR_NAME = 4040;
 constexpr int IDC_INSPECTOR_CHOOSER = 4044;
 constexpr int IDC_INSPECTOR_Z = 4048;
 constexpr int IDC_INSPECTOR_DESKTOP = 4052;
+constexpr int IDC_INSPECTOR_NOTE = 4056;  // why "Glue" is not offered
 
 // ---- Rules editor controls (5000 block) ----
 // Control n of the editor's control list is 5000 + 4 * n: the OK button is control 0, then

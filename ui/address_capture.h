@@ -5,6 +5,7 @@
 
 #include <string>
 
-// The copied address, or empty when the copy produced no text. `owner` is the window that
-// borrows the clipboard. Takes about 300 ms.
+// The copied address, or empty when the copy produced no text. Nothing is pressed when the
+// clipboard cannot be taken or the program does not come to the front within a second.
+// `owner` is the window that borrows the clipboard. Takes about 300 ms.
 std::wstring CaptureAddress(HWND program, HWND owner);

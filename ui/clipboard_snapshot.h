@@ -14,11 +14,12 @@ class ClipboardSnapshot {
     ClipboardSnapshot(const ClipboardSnapshot&) = delete;
     ClipboardSnapshot& operator=(const ClipboardSnapshot&) = delete;
 
-    // Copies the clipboard's formats, then empties it. False when the clipboard could not be
-    // opened (it is then left alone).
+    // Copies the clipboard's formats, then empties it. False, with the clipboard left alone,
+    // when it could not be opened or holds content of which nothing could be copied.
     bool TakeAndEmpty(HWND owner);
-    // Puts the copied formats back in their order, in place of what the clipboard holds now.
-    // Does nothing when nothing was copied; false when the clipboard could not be opened.
+    // Puts the copied formats back in their order, in place of what the clipboard holds now; a
+    // clipboard that was empty when taken is emptied again. Does nothing when nothing was
+    // taken; false when the clipboard could not be opened.
     bool Restore(HWND owner);
 
     bool Empty() const { return formats_.empty(); }
@@ -31,6 +32,7 @@ class ClipboardSnapshot {
     void Release();
 
     std::vector<Format> formats_;
+    bool taken_ = false;
 };
 
 // Opens the clipboard, retrying for a short while: another program may be holding it.

@@ -107,7 +107,9 @@ void ClipboardSnapshot::Release() {
 
 bool ClipboardSnapshot::TakeAndEmpty(HWND owner) {
     Release();
+    taken_ = false;
     if (!OpenClipboardPatiently(owner)) return false;
+    const bool heldSomething = CountClipboardFormats() > 0;
     for (UINT id = EnumClipboardFormats(0); id != 0; id = EnumClipboardFormats(id)) {
         if (HANDLE copy = CopyData(id, GetClipboardData(id))) {
             try {
@@ -118,15 +120,19 @@ bool ClipboardSnapshot::TakeAndEmpty(HWND owner) {
             }
         }
     }
-    // Emptied only when something was kept: content that cannot be copied is not thrown away here.
+    // Emptied only when something was kept: content that cannot be copied is not thrown away here,
+    // and a clipboard holding only such content is not taken at all.
     if (!formats_.empty()) EmptyClipboard();
     CloseClipboard();
-    return true;
+    taken_ = !formats_.empty() || !heldSomething;
+    return taken_;
 }
 
 bool ClipboardSnapshot::Restore(HWND owner) {
-    if (formats_.empty()) return true;
+    if (!taken_) return true;
     if (!OpenClipboardPatiently(owner)) return false;
+    taken_ = false;
+    // Also when nothing was copied: the clipboard was empty, and what was put there since goes.
     EmptyClipboard();
     for (Format& format : formats_) {
         // The clipboard owns what it accepted; a refused copy is still ours to free.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/rule_match.h"
 #include "storage/number_text.h"
 
 std::wstring DisplayName(const WindowProfile& record) {
@@ -17,6 +18,17 @@ std::optional<int32_t> ParseGeometryNumber(std::wstring_view text) {
     return ParseLeadingInt32(text);
 }
 
+bool IsGlueableGeometry(const std::array<std::wstring, 5>& texts) {
+    std::array<std::optional<int32_t>, 5> numbers;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        numbers[i] = ParseGeometryNumber(texts[i]);
+        if (!numbers[i]) return false;
+    }
+    // A frame of no width or height would shrink the window to its smallest at every placement.
+    constexpr size_t kWidth = 2, kHeight = 3;
+    return *numbers[kWidth] > 0 && *numbers[kHeight] > 0;
+}
+
 bool IsGlueableName(std::wstring_view name) {
     // A ";" ends a section header: the entry's keys would be read into the entry above it. A
     // control character (a line break above all) would split the header or hide in it.
@@ -27,6 +39,15 @@ bool IsGlueableName(std::wstring_view name) {
     const size_t first = name.find_first_not_of(L" \t");
     if (first == std::wstring_view::npos) return false;
     return name.substr(first, name.find_last_not_of(L" \t") + 1 - first) != L"Configuration";
+}
+
+bool BelongsToAnotherWindow(const IniDocument& cluster, std::wstring_view name, const WindowProfile& window) {
+    if (!cluster.Has(name)) return false;
+    // Read as the loader reads it: an entry without a rule recognises no window at all.
+    WindowProfile entry;
+    entry.rules = IniValueOr(cluster, name, L"Rules", L"Error");
+    WindowProfile candidate = window;
+    return !MatchProfile(candidate, entry);
 }
 
 std::wstring TitleRuleText(const std::wstring& title) {

@@ -15,7 +15,9 @@
 #include "base/process.h"
 #include "engine/corner_preference.h"
 #include "engine/engine.h"
+#include "storage/cluster_paths.h"
 #include "storage/ini.h"
+#include "storage/ini_file.h"
 #include "ui/address_capture.h"
 #include "ui/inspector_text.h"
 #include "ui/config_windows.h"
@@ -27,6 +29,8 @@ namespace {
 constexpr int kTextChars = 256;
 constexpr int kGeometryChars = 16;  // 15 characters and the terminator
 constexpr size_t kMaxPendingShows = 32;
+constexpr wchar_t kNameTakenNote[] = L"Another window of this cluster has this name.";
+constexpr wchar_t kNotSavedText[] = L"The entry could not be saved: the cluster file could not be written.";
 
 // The geometry fields in the order they are read and moved by: X, Y, width, height, z-level.
 enum Geometry { kX, kY, kWidth, kHeight, kZ, kGeometryCount };
@@ -79,6 +83,7 @@ std::vector<ControlSpec> ControlTable(bool withCornerBox) {
                      {WC_STATICW, L"Name:", SS_LEFT | SS_CENTERIMAGE, 17, 28, 42, 20, 0},
                      // No automatic scrolling: a name can be only as long as the field is wide.
                      {WC_EDITW, L"", WS_BORDER | ES_CENTER | WS_TABSTOP, 61, 27, 150, 22, IDC_INSPECTOR_NAME},
+                     {WC_STATICW, L"", SS_LEFT, 17, 201, 353, 15, IDC_INSPECTOR_NOTE},
                  });
     return table;
 }
@@ -90,10 +95,12 @@ struct InspectorState {
     bool recordShown = false;                         // the controls show `record`
     std::array<int32_t, kGeometryCount> values = {};  // the inspector values: what an empty field stands for
     size_t clusterIndex = 0;
-    bool filling = false;  // the program itself is changing the geometry texts
-    bool gluing = false;   // "Glue" is under way: messages sent meanwhile must not start it again
+    IniDocument clusterRules;  // the chosen cluster's entries with their rules: whose names are taken
+    bool filling = false;      // the program itself is changing the geometry texts
+    bool gluing = false;       // "Glue" is under way: messages sent meanwhile must not start it again
 };
-InspectorState State;
+// Never destroyed: the process may end while the window's detached thread still runs.
+InspectorState& State = *new InspectorState;
 
 // The window for other threads to post to, and the records they asked it to show.
 std::atomic<HWND> InspectorWindowHandle{nullptr};
@@ -189,12 +196,26 @@ void ShowGeometryCues(const GeometryValues& values) {
     }
 }
 
-// "Glue" is offered only for what the cluster file can hold and load again: a name it can
-// read back as a section, and geometry fields that read as numbers.
+std::array<std::wstring, kGeometryCount> GeometryTexts() {
+    std::array<std::wstring, kGeometryCount> texts;
+    for (int i = 0; i < kGeometryCount; ++i) texts[i] = TextOrCue(kGeometryIds[i], kGeometryChars);
+    return texts;
+}
+
+void ReadClusterRules(const std::wstring& cluster) {
+    State.clusterRules.clear();
+    IniFile(ClusterValueFilePath(ClusterFolder(), cluster))
+        .read(State.clusterRules, [](std::wstring_view, std::wstring_view key) { return key == L"Rules"; });
+}
+
+// "Glue" is offered only for what the cluster file can hold and load again (a name it can read
+// back as a section, a frame of numbers with a size), and never over another window's entry:
+// the note under the frame says when that is why.
 void UpdateGlueButton() {
-    bool glueable = IsGlueableName(TextOrCue(IDC_INSPECTOR_NAME));
-    for (int id : kGeometryIds) glueable = glueable && ParseGeometryNumber(TextOrCue(id, kGeometryChars)).has_value();
-    EnableWindow(ControlOf(IDC_INSPECTOR_GLUE), glueable);
+    const std::wstring name = TextOrCue(IDC_INSPECTOR_NAME);
+    const bool taken = BelongsToAnotherWindow(State.clusterRules, name, TargetRecord());
+    if (TextOf(IDC_INSPECTOR_NOTE).empty() == taken) SetText(IDC_INSPECTOR_NOTE, taken ? kNameTakenNote : L"");
+    EnableWindow(ControlOf(IDC_INSPECTOR_GLUE), !taken && IsGlueableName(name) && IsGlueableGeometry(GeometryTexts()));
 }
 
 template <typename Fn>
@@ -309,6 +330,7 @@ LRESULT OnCreate(HWND window) {
     PlaceWindow(window);
     CreateControls(window);
     FillClusterChooser(clusters);
+    ReadClusterRules(clusters[State.clusterIndex]);
     ShowInspectedRecord(inspected);
     PendingShows.Replace({});
     InspectorWindowHandle = window;
@@ -327,6 +349,8 @@ LRESULT OnChooserStep(const NMUPDOWN& step) {
     const long long index = ((static_cast<long long>(step.iPos) + step.iDelta) % count + count) % count;
     State.clusterIndex = static_cast<size_t>(index);
     SetText(IDC_INSPECTOR_CLUSTER, names[State.clusterIndex]);
+    ReadClusterRules(names[State.clusterIndex]);
+    UpdateGlueButton();
     return 0;
 }
 
@@ -372,45 +396,78 @@ const wchar_t* YesNo(int id) {
     return CheckOf(id) == BST_CHECKED ? L"Yes" : L"No";
 }
 
+using EntryKeys = std::vector<std::pair<const wchar_t*, std::wstring>>;
+
+// The entry as the controls show it, for the window `target`, in the order of a new section.
+EntryKeys EntryFromControls(const WindowProfile& target) {
+    const std::array<std::wstring, kGeometryCount> geometry = GeometryTexts();
+    const bool editorOpen = RulesEditorControls.Read([](const std::vector<HWND>& c) { return !c.empty(); });
+    const std::wstring rules = editorOpen ? CaptureRuleText() : TitleRuleText(target.title);
+    EntryKeys keys = {
+        {L"Title", target.title},
+        {L"Class", target.className},
+        {L"Path", target.exePath},
+        {L"Desktop", target.desktop},
+        {L"Move to Desktop", YesNo(IDC_INSPECTOR_DESKTOP)},
+        {L"Launch with QuickMenu", YesNo(IDC_INSPECTOR_LAUNCH)},
+        {L"SuperGlue", YesNo(IDC_INSPECTOR_SUPERGLUE)},
+        {L"Corners", CornerWord(IsWindows11 ? CornerStyleOf(CheckOf(IDC_INSPECTOR_CORNERS)) : CornerStyle::Round)},
+        {L"Position", geometry[kX] + L" " + geometry[kY]},
+        {L"Size", geometry[kWidth] + L" " + geometry[kHeight]},
+        {L"Z-Level", geometry[kZ]},
+    };
+    if (target.hwnd && HasAddressBar(target.exePath)) {
+        const std::wstring address = CaptureAddress(target.hwnd, State.window);
+        if (!address.empty()) keys.emplace_back(L"URL", address);
+    }
+    keys.emplace_back(L"Rules", rules);
+    return keys;
+}
+
+enum class GlueResult { Written, NameTaken, NotWritten };
+
+// The whole entry in one rewrite of the file, checked against the file as it is then: an entry
+// of that name may have been saved for another window since the Inspector read the cluster.
+GlueResult WriteEntry(const std::wstring& cluster, const std::wstring& name, const WindowProfile& target,
+                      const EntryKeys& keys) {
+    bool taken = false;
+    const bool written = RewriteClusterFile(cluster, [&](IniDocument& document) {
+        taken = BelongsToAnotherWindow(document, name, target);
+        if (taken) return false;
+        IniSection& entry = document.GetOrInsert(name);
+        for (const auto& [key, value] : keys) entry.GetOrInsert(key) = value;
+        return true;
+    });
+    if (written) return GlueResult::Written;
+    return taken ? GlueResult::NameTaken : GlueResult::NotWritten;
+}
+
 void OnGlue() {
     // A click posted by someone else while "Glue" is not offered, or sent while it is under way.
     if (State.gluing || !IsWindowEnabled(ControlOf(IDC_INSPECTOR_GLUE))) return;
     State.gluing = true;
-    const std::wstring entry = TextOrCue(IDC_INSPECTOR_NAME);
+    const std::wstring name = TextOrCue(IDC_INSPECTOR_NAME);
     const std::wstring cluster = TextOf(IDC_INSPECTOR_CLUSTER);
-    std::array<std::wstring, kGeometryCount> geometry;
-    for (int i = 0; i < kGeometryCount; ++i) geometry[i] = TextOrCue(kGeometryIds[i], kGeometryChars);
     const WindowProfile target = TargetRecord();
-    const bool editorOpen = RulesEditorControls.Read([](const std::vector<HWND>& c) { return !c.empty(); });
-    const std::wstring rules = editorOpen ? CaptureRuleText() : TitleRuleText(target.title);
-
-    const auto write = [&](const wchar_t* key, const std::wstring& value) {
-        WriteClusterValue(cluster, entry, key, value);
-    };
-    write(L"Title", target.title);
-    write(L"Class", target.className);
-    write(L"Path", target.exePath);
-    write(L"Desktop", target.desktop);
-    write(L"Move to Desktop", YesNo(IDC_INSPECTOR_DESKTOP));
-    write(L"Launch with QuickMenu", YesNo(IDC_INSPECTOR_LAUNCH));
-    write(L"SuperGlue", YesNo(IDC_INSPECTOR_SUPERGLUE));
-    write(L"Corners", CornerWord(IsWindows11 ? CornerStyleOf(CheckOf(IDC_INSPECTOR_CORNERS)) : CornerStyle::Round));
-    write(L"Position", geometry[kX] + L" " + geometry[kY]);
-    write(L"Size", geometry[kWidth] + L" " + geometry[kHeight]);
-    write(L"Z-Level", geometry[kZ]);
-    if (target.hwnd && HasAddressBar(target.exePath)) {
-        const std::wstring address = CaptureAddress(target.hwnd, State.window);
-        if (!address.empty()) write(L"URL", address);
+    const GlueResult result = WriteEntry(cluster, name, target, EntryFromControls(target));
+    if (result == GlueResult::Written) {
+        InspectorOpen = false;
+        // The new entry takes effect at once in an active cluster; the window closes without waiting.
+        StartDetached([] {
+            UpdateClusterMap(L"", L"");
+            ApplyProfiles(0);
+        });
+        SendMessageW(State.window, WM_CLOSE, 0, 0);
+        return;
     }
-    write(L"Rules", rules);
-
-    InspectorOpen = false;
-    // The new entry takes effect at once in an active cluster; the window closes without waiting.
-    StartDetached([] {
-        UpdateClusterMap(L"", L"");
-        ApplyProfiles(0);
-    });
-    SendMessageW(State.window, WM_CLOSE, 0, 0);
+    // Nothing was written: the window stays open with everything the user set.
+    if (result == GlueResult::NameTaken) {
+        ReadClusterRules(cluster);
+        UpdateGlueButton();
+    } else {
+        MessageBoxW(State.window, kNotSavedText, L"Pinora", MB_OK | MB_ICONWARNING);
+    }
+    State.gluing = false;
 }
 
 LRESULT OnCommand(WPARAM wParam) {

@@ -15,7 +15,7 @@ using namespace pnrtest;
 namespace {
 
 constexpr int kCluster = 4000, kCorners = 4012, kX = 4016, kY = 4020, kWidth = 4024, kHeight = 4028, kGlue = 4032,
-              kName = 4040, kZ = 4048, kDesktop = 4052;
+              kName = 4040, kZ = 4048, kDesktop = 4052, kNote = 4056;
 
 RECT CentredRect(int width, int height) {
     const RECT desktop = WindowRect(GetDesktopWindow());
@@ -316,6 +316,57 @@ TEST_F(Inspector, GluingABrowserWindowWritesItsAddressAndLeavesTheClipboardAsItW
         EXPECT_EQ(ClipboardBytes(format), bytes) << "format " << format;
     }
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+
+    // Glued again at once, from an empty clipboard: the second capture reaches the browser too,
+    // and the clipboard is left as empty as it was.
+    PutOnClipboard({});
+    WriteCluster(L"Web", false, {});
+    Glue(OpenWithHotKey());
+    EXPECT_NE(ClusterFile(L"Web").find("\r\nURL=https://pnr.test/PNR-Browser\r\n"), std::string::npos);
+    EXPECT_EQ(CountClipboardFormats(), 0);
+}
+
+TEST_F(Inspector, GlueNeverWritesOverAnotherWindowsEntry) {
+    // Another window's entry is saved as "Untitled"; Notepad's title starts with the same word.
+    WriteCluster(L"Home", false, {{"Untitled", Rect(10, 10, 300, 200)}});
+    WriteCluster(L"Other", false, {});
+    const std::string saved = ClusterFile(L"Home");
+    StartPinora();
+    ProgramRun notepad(L"notepad.exe");
+    SetForegroundWindow(notepad.WaitForMainWindow());
+    HWND inspector = OpenWithHotKey();
+    ASSERT_NE(inspector, nullptr);
+    EXPECT_EQ(WindowText(Control(inspector, kName)), L"Untitled");
+    for (const bool home : {true, false}) {  // the chooser steps to "Other", which has no such entry, and back
+        EXPECT_EQ(IsEnabled(Control(inspector, kGlue)), !home);
+        EXPECT_EQ(WindowText(Control(inspector, kNote)), home ? L"Another window of this cluster has this name." : L"");
+        StepUpDown(Control(inspector, kCluster), 1);
+    }
+    Type(inspector, kName, L"Notepad");
+    Glue(inspector);
+    EXPECT_EQ(ClusterFile(L"Home").substr(0, saved.size()), saved);
+}
+
+TEST_F(Inspector, AGlueTheFileCannotTakeIsShownAndLeavesTheFileAndTheWindowAsTheyWere) {
+    WriteCluster(L"Work", false, {});
+    StartPinora();
+    TestWindows helper;
+    OpenInFront(helper, L"PNR-Notes draft", Rect(100, 120, 500, 350));
+    HWND inspector = OpenWithHotKey();
+    ASSERT_NE(inspector, nullptr);
+    const std::string before = ClusterFile(L"Work");
+    // A sync client holds the file without sharing it.
+    HANDLE held =
+        CreateFileW((ClusterFolderPath() + L"\\Work.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Click(Control(inspector, kGlue));
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (box = FindMessageBox(App().ProcessId(), L"Pinora")) != nullptr; }));
+    CloseHandle(held);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), inspector);
+    EXPECT_EQ(MessageBoxText(box), L"The entry could not be saved: the cluster file could not be written.");
+    CloseMessageBox(box);
+    EXPECT_TRUE(IsWindowVisible(inspector));
+    EXPECT_EQ(ClusterFile(L"Work"), before);
 }
 
 // Windows 11: Wine reports the build number the registry holds, read by each new process.

@@ -51,3 +51,10 @@ TEST(ClipboardSnapshot, EveryCopyableFormatComesBackInPlaceOfWhatWasCopiedMeanwh
     EXPECT_EQ(Bytes(custom), std::string("\x01\x00\xFF", 3));
     EXPECT_TRUE(snapshot.Empty());  // the clipboard owns the copies now
 }
+
+TEST(ClipboardSnapshot, AClipboardOfNothingItCanCopyIsNotTakenAndKeepsWhatItHolds) {
+    Put(CF_DSPTEXT, "private display text", /*fresh=*/true);
+    ClipboardSnapshot snapshot;
+    EXPECT_FALSE(snapshot.TakeAndEmpty(nullptr));
+    EXPECT_EQ(Bytes(CF_DSPTEXT), "private display text");
+}

@@ -30,3 +30,22 @@ TEST(InspectorText, OnlyWholeNumbersWithin32BitsAreGeometry) {
         EXPECT_EQ(ParseGeometryNumber(row.text), expected) << testing::PrintToString(std::wstring(row.text));
     }
 }
+
+TEST(InspectorText, GlueNeedsAFrameWithAWidthAndAHeight) {  // X, Y, width, height, z-level
+    EXPECT_TRUE(IsGlueableGeometry({L"-8", L"0", L"1", L"1", L"-3"}));
+    EXPECT_FALSE(IsGlueableGeometry({L"0", L"0", L"0", L"480", L"0"}));
+    EXPECT_FALSE(IsGlueableGeometry({L"0", L"0", L"640", L"0", L"0"}));
+}
+
+// Notepad's entry "Untitled" is saved; Paint's title starts with the same word.
+TEST(InspectorText, AnEntryNameBelongsToTheWindowItsRuleRecognises) {
+    IniDocument cluster;
+    cluster.GetOrInsert(L"Untitled").GetOrInsert(L"Rules") = L"Window title does match \"Untitled - Notepad\"";
+    cluster.GetOrInsert(L"Unruled");
+    WindowProfile paint, notepad;
+    paint.title = L"Untitled - Paint";
+    notepad.title = L"Untitled - Notepad";
+    EXPECT_TRUE(BelongsToAnotherWindow(cluster, L" Untitled ", paint));
+    EXPECT_TRUE(BelongsToAnotherWindow(cluster, L"Unruled", notepad));
+    EXPECT_FALSE(BelongsToAnotherWindow(cluster, L"Untitled", notepad));
+}
