@@ -39,7 +39,7 @@ check() {
 
 # Every Wine program runs with its streams in the log: Wine's helper processes inherit them,
 # and a pipe they held would keep CTest waiting.
-w() { timeout 120 wine "$@" </dev/null >>"$log" 2>&1; }
+w() { timeout 120 setarch "$(uname -m)" --addr-no-randomize wine "$@" </dev/null >>"$log" 2>&1; }
 refused() { ! w "$@"; }
 probe() { w "$PNR_BUILD/bin/pnr_installer_probe.exe" "$@"; }
 
@@ -69,10 +69,10 @@ win_shortcut="C:\\users\\$user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
 # Installed products named Pinora, one "{product code}|||Pinora" line each.
-installations() { wine uninstaller --list 2>/dev/null | tr -d '\r' | grep '|||Pinora$'; }
+installations() { pnr_fixed_layout wine uninstaller --list 2>/dev/null | tr -d '\r' | grep '|||Pinora$'; }
 # reg_value <key> <value>: the data of a registry value, empty when it is missing.
 reg_value() {
-    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+    pnr_fixed_layout wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
 # The uninstall entry's value (this Wine keeps per-user entries under HKLM, Windows under HKCU).
 entry_value() {
@@ -89,7 +89,7 @@ entry_has_publisher() { [ "$(entry_value Publisher)" = Quendal ]; }
 # The icon the uninstall list shows for the product: a file the installer keeps.
 entry_has_icon() {
     local icon
-    icon="$(wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null | tr -d '\r' |
+    icon="$(pnr_fixed_layout wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null | tr -d '\r' |
         sed -n 's/^ *ProductIcon *REG_SZ *//p' | head -n 1)"
     [ -n "$icon" ] && [ -s "$(winepath -u "$icon" 2>/dev/null)" ]
 }
@@ -106,7 +106,7 @@ start_from_shortcut() {
     w start "$win_shortcut" && probe tray "$win_exe"
 }
 run_value_names_installed_program() { [ "$(reg_value "$run_key" Pinora)" = "\"$win_exe\"" ]; }
-run_value_gone() { ! wine reg query "$run_key" /v Pinora >/dev/null 2>&1; }
+run_value_gone() { ! pnr_fixed_layout wine reg query "$run_key" /v Pinora >/dev/null 2>&1; }
 update_library_got_version() {
     grep -q "^set_app_details	Quendal	Pinora	$version\$" "$programs/winsparkle-calls.log"
 }

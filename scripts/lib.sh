@@ -5,6 +5,14 @@ PNR_BUILD="$PNR_ROOT/build/mingw"
 
 pnr_log() { printf '[pinora] %s\n' "$*" >&2; }
 
+# Runs a command (wine, wineboot) with the process layout fixed. Debian's Wine starts without
+# a preloader: its loader sits at 0x7d000000, and recent kernels put the process heap anywhere
+# in the gigabyte above it, now and then across 0x7ffe0000, where every Wine process maps its
+# shared user data; that process then dies at start ("failed to map the shared user data:
+# c0000018"), about one start in 1500. Without address randomisation the heap follows the
+# loader. The programs Wine starts from there inherit the setting.
+pnr_fixed_layout() { setarch "$(uname -m)" --addr-no-randomize "$@"; }
+
 pnr_install_deps() {
     local need=()
     command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix mingw-w64-tools)
@@ -93,18 +101,18 @@ pnr_prefix() {
     if [ ! -f "$WINEPREFIX/.pinora-ready" ]; then
         pnr_log "creating Wine prefix $WINEPREFIX"
         rm -rf "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 || true
-        wine winecfg /v win10 >/dev/null 2>&1 || true
+        pnr_fixed_layout wineboot -i >/dev/null 2>&1 || true
+        pnr_fixed_layout wine winecfg /v win10 >/dev/null 2>&1 || true
         wineserver -w || true
         touch "$WINEPREFIX/.pinora-ready"
     fi
     if [ "$2" = desktop ]; then
-        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1 || true
-        wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
+        pnr_fixed_layout wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
+        pnr_fixed_layout wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1 || true
+        pnr_fixed_layout wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
     else
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-        wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
+        pnr_fixed_layout wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+        pnr_fixed_layout wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
     fi
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
@@ -131,7 +139,9 @@ pnr_start_xvfb() {
 # prefix; started from inside CTest they keep it waiting. A small program of ours that only
 # waits in a message loop keeps those helpers up, with its streams going nowhere.
 pnr_start_keepalive() {
-    wine "$PNR_BUILD/bin/pinora_keepalive.exe" </dev/null >/dev/null 2>&1 &
+    # pnr_fixed_layout spelled out: a function run in the background would leave its own
+    # shell, not Wine, as $!.
+    setarch "$(uname -m)" --addr-no-randomize wine "$PNR_BUILD/bin/pinora_keepalive.exe" </dev/null >/dev/null 2>&1 &
     PNR_KEEPALIVE_PID=$!
     sleep 1
 }
