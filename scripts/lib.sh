@@ -13,6 +13,10 @@ pnr_log() { printf '[pinora] %s\n' "$*" >&2; }
 # loader. The programs Wine starts from there inherit the setting.
 pnr_fixed_layout() { setarch "$(uname -m)" --addr-no-randomize "$@"; }
 
+# Wine's own fonts (Debian package fonts-wine). This Wine does not look for them where the
+# package puts them: each prefix gets a copy (pnr_prefix).
+PNR_WINE_FONTS=/usr/share/wine/fonts
+
 pnr_install_deps() {
     local need=()
     command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix mingw-w64-tools)
@@ -26,6 +30,7 @@ pnr_install_deps() {
     [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
     command -v wixl >/dev/null || need+=(wixl)
     command -v zip >/dev/null || need+=(zip)
+    [ -d "$PNR_WINE_FONTS" ] || need+=(fonts-wine)
     if [ "${1:-}" = fuzz ]; then
         command -v clang++ >/dev/null || need+=(clang)
         ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
@@ -106,6 +111,9 @@ pnr_prefix() {
         wineserver -w || true
         touch "$WINEPREFIX/.pinora-ready"
     fi
+    # Without Wine's own fonts the controls are drawn in a wider font than the README pictures
+    # show, which cuts labels short (" Cluster Config " wraps, "Clusters" and "Windows" hide).
+    cp -n "$PNR_WINE_FONTS"/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     if [ "$2" = desktop ]; then
         pnr_fixed_layout wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
         pnr_fixed_layout wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1 || true
