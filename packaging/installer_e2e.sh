@@ -41,7 +41,7 @@ check() {
 
 # Every Wine program runs with its streams in the log: Wine's helper processes inherit them,
 # and a pipe they held would keep CTest waiting.
-w() { timeout 120 wine "$@" </dev/null >>"$log" 2>&1; }
+w() { timeout 120 setarch "$(uname -m)" --addr-no-randomize wine "$@" </dev/null >>"$log" 2>&1; }
 refused() { ! w "$@"; }
 probe() { w "$PNR_BUILD/bin/pnr_installer_probe.exe" "$@"; }
 
@@ -71,10 +71,10 @@ win_shortcut="C:\\users\\$user\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
 # Installed products named Pinora, one "{product code}|||Pinora" line each.
-installations() { wine uninstaller --list 2>/dev/null | tr -d '\r' | grep '|||Pinora$'; }
+installations() { pnr_fixed_layout wine uninstaller --list 2>/dev/null | tr -d '\r' | grep '|||Pinora$'; }
 # reg_value <key> <value>: the data of a registry value, empty when it is missing.
 reg_value() {
-    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+    pnr_fixed_layout wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
 # The uninstall entry's value (this Wine keeps per-user entries under HKLM, Windows under HKCU).
 entry_value() {
@@ -91,7 +91,7 @@ entry_has_publisher() { [ "$(entry_value Publisher)" = Quendal ]; }
 # The icon the uninstall list shows for the product: a file the installer keeps.
 entry_has_icon() {
     local icon
-    icon="$(wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null | tr -d '\r' |
+    icon="$(pnr_fixed_layout wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null | tr -d '\r' |
         sed -n 's/^ *ProductIcon *REG_SZ *//p' | head -n 1)"
     [ -n "$icon" ] && [ -s "$(winepath -u "$icon" 2>/dev/null)" ]
 }
@@ -110,7 +110,7 @@ start_from_shortcut() {
 }
 run_value_is() { [ "$(reg_value "$run_key" Pinora)" = "$1" ]; }
 run_value_names_installed_program() { run_value_is "\"$win_exe\""; }
-run_value_gone() { ! wine reg query "$run_key" /v Pinora >/dev/null 2>&1; }
+run_value_gone() { ! pnr_fixed_layout wine reg query "$run_key" /v Pinora >/dev/null 2>&1; }
 update_library_got_version() {
     grep -q "^set_app_details	Quendal	Pinora	$version\$" "$programs/winsparkle-calls.log"
 }
@@ -165,11 +165,11 @@ portable_exe='"C:\Portable\Pinora.exe"'
 echo "5. another folder"
 check "msiexec /i INSTALLDIR=$other_folder installs quietly" w msiexec /i "$current_msi" "INSTALLDIR=$other_folder" /qn
 check "the Start-menu shortcut starts the program there" start_from_shortcut "$other_exe"
-check "a hand-written Run value names it" wine reg add "$run_key" /v Pinora /d 'c:\tools\pinora\PINORA.EXE' /f
+check "a hand-written Run value names it" pnr_fixed_layout wine reg add "$run_key" /v Pinora /d 'c:\tools\pinora\PINORA.EXE' /f
 check "the higher version installs quietly" w msiexec /i "$next_msi" /qn
 check "the upgrade keeps the folder" test -f "$(winepath -u "$other_folder")/WinSparkle.dll"
 check "the Run value names the upgraded program" run_value_is "\"$other_exe\""
-check "a Run value names a portable copy" wine reg add "$run_key" /v Pinora /d "$portable_exe" /f
+check "a Run value names a portable copy" pnr_fixed_layout wine reg add "$run_key" /v Pinora /d "$portable_exe" /f
 check "msiexec /x uninstalls quietly" w msiexec /x "$next_msi" /qn
 check "the program files are gone from $other_folder" test ! -e "$(winepath -u "$other_exe")"
 check "the portable copy's Run value stays" run_value_is "$portable_exe"

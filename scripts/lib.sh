@@ -5,6 +5,18 @@ PNR_BUILD="$PNR_ROOT/build/mingw"
 
 pnr_log() { printf '[pinora] %s\n' "$*" >&2; }
 
+# Runs a command (wine, wineboot) with the process layout fixed. Debian's Wine starts without
+# a preloader: its loader sits at 0x7d000000, and recent kernels put the process heap anywhere
+# in the gigabyte above it, now and then across 0x7ffe0000, where every Wine process maps its
+# shared user data; that process then dies at start ("failed to map the shared user data:
+# c0000018"), about one start in 1500. Without address randomisation the heap follows the
+# loader. The programs Wine starts from there inherit the setting.
+pnr_fixed_layout() { setarch "$(uname -m)" --addr-no-randomize "$@"; }
+
+# Wine's own fonts (Debian package fonts-wine). This Wine does not look for them where the
+# package puts them: each prefix gets a copy (pnr_prefix).
+PNR_WINE_FONTS=/usr/share/wine/fonts
+
 pnr_install_deps() {
     local need=()
     command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix mingw-w64-tools)
@@ -18,6 +30,7 @@ pnr_install_deps() {
     [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
     command -v wixl >/dev/null || need+=(wixl)
     command -v zip >/dev/null || need+=(zip)
+    [ -d "$PNR_WINE_FONTS" ] || need+=(fonts-wine)
     if [ "${1:-}" = fuzz ]; then
         command -v clang++ >/dev/null || need+=(clang)
         ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
@@ -93,18 +106,21 @@ pnr_prefix() {
     if [ ! -f "$WINEPREFIX/.pinora-ready" ]; then
         pnr_log "creating Wine prefix $WINEPREFIX"
         rm -rf "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 || true
-        wine winecfg /v win10 >/dev/null 2>&1 || true
+        pnr_fixed_layout wineboot -i >/dev/null 2>&1 || true
+        pnr_fixed_layout wine winecfg /v win10 >/dev/null 2>&1 || true
         wineserver -w || true
         touch "$WINEPREFIX/.pinora-ready"
     fi
+    # Without Wine's own fonts the controls are drawn in a wider font than the README pictures
+    # show, which cuts labels short (" Cluster Config " wraps, "Clusters" and "Windows" hide).
+    cp -n "$PNR_WINE_FONTS"/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     if [ "$2" = desktop ]; then
-        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1 || true
-        wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
+        pnr_fixed_layout wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
+        pnr_fixed_layout wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1 || true
+        pnr_fixed_layout wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
     else
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-        wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
+        pnr_fixed_layout wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+        pnr_fixed_layout wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
     fi
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
@@ -131,7 +147,9 @@ pnr_start_xvfb() {
 # prefix; started from inside CTest they keep it waiting. A small program of ours that only
 # waits in a message loop keeps those helpers up, with its streams going nowhere.
 pnr_start_keepalive() {
-    wine "$PNR_BUILD/bin/pinora_keepalive.exe" </dev/null >/dev/null 2>&1 &
+    # pnr_fixed_layout spelled out: a function run in the background would leave its own
+    # shell, not Wine, as $!.
+    setarch "$(uname -m)" --addr-no-randomize wine "$PNR_BUILD/bin/pinora_keepalive.exe" </dev/null >/dev/null 2>&1 &
     PNR_KEEPALIVE_PID=$!
     sleep 1
 }

@@ -43,7 +43,7 @@ if [ ! -f "$appdata/Pinora/.example-made" ]; then
 fi
 
 pnr_log "opening Notepad, then starting Pinora (its tray icon is in the virtual desktop's taskbar)"
-wine notepad.exe >/dev/null 2>&1 &
+pnr_fixed_layout wine notepad.exe >/dev/null 2>&1 &
 sleep 3
 pnr_log "Pinora is running; quit it from its tray menu (right-click the icon, then Quit)"
-wine "$PNR_BUILD/bin/Pinora.exe" >/dev/null 2>&1 || true
+pnr_fixed_layout wine "$PNR_BUILD/bin/Pinora.exe" >/dev/null 2>&1 || true

@@ -57,7 +57,8 @@ std::vector<HWND> VisibleTopLevelWindows();
 std::vector<std::wstring> TrayTooltipTexts();
 
 // Presses the keys in order and releases them in reverse through SendInput, as a user's
-// keyboard would: they reach the foreground window, and a hot key fires.
+// keyboard would: they reach the foreground window, and a hot key fires. They go once the
+// foreground window has taken its activation.
 void PressKeys(const std::vector<WORD>& keys);
 // Steps an up-down control as the arrow keys in its buddy field would (steps > 0: up).
 void StepUpDown(HWND buddy, int steps);

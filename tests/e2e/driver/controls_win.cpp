@@ -196,7 +196,32 @@ std::vector<HWND> VisibleTopLevelWindows() {
     return windows;
 }
 
+namespace {
+
+// Wine keeps its key state in step with the X server's keyboard, which never holds the keys
+// sent here: when a window takes the X focus, its thread resets that state to X's, and a
+// modifier held down by these keys is dropped before the next key goes (Alt + the key left of
+// 1 then reaches the window as a plain key, and no hot key fires). An activation is carried
+// out on the window's own thread after SetForegroundWindow returns, so the keys wait until
+// that thread has taken it and has gone round its message loop, reading X's answer.
+void WaitUntilFrontWindowSettled() {
+    HWND front = GetForegroundWindow();
+    if (!front) return;
+    const DWORD thread = GetWindowThreadProcessId(front, nullptr);
+    WaitUntil(
+        [&] {
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof(info);
+            return GetGUIThreadInfo(thread, &info) && info.hwndActive == front;
+        },
+        2000ms);
+    SyncWindow(front);
+}
+
+}  // namespace
+
 void PressKeys(const std::vector<WORD>& keys) {
+    WaitUntilFrontWindowSettled();
     std::vector<INPUT> inputs;
     for (int pass = 0; pass < 2; ++pass) {
         for (size_t i = 0; i < keys.size(); ++i) {
