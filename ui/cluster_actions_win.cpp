@@ -140,6 +140,11 @@ void RenameWindowSection(IniDocument& document, const std::wstring& from, const 
         if (copied.key == std::wstring_view(L"Path")) path = value;
         document.GetOrInsert(to).GetOrInsert(copied.key) = value;
     }
+    // Recorded only where the command line could be read: a missing one stays missing.
+    if (const std::wstring* found = FindIniValue(document, from, L"Arguments")) {
+        const std::wstring arguments = *found;
+        document.GetOrInsert(to).GetOrInsert(L"Arguments") = arguments;
+    }
     document.Remove(from);
 }
 

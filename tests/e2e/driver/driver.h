@@ -139,6 +139,7 @@ class TestWindows {
 
     DWORD ProcessId() const { return process_.dwProcessId; }
     std::wstring ExePath() const;
+    const std::wstring& ControlName() const { return controlName_; }
 
     HWND Open(const std::wstring& title, RECT outer, const std::wstring& className = L"PnrTestWindow",
               OpenOptions options = {});
@@ -162,6 +163,7 @@ class TestWindows {
     LRESULT Send(const std::wstring& command) const;
 
     std::wstring exePath_;
+    std::wstring controlName_;
     PROCESS_INFORMATION process_ = {};
     HWND control_ = nullptr;
 };
