@@ -300,6 +300,7 @@ void OnNew(ClusterWindowState& state) {
     }
     ShowCurrentName(state, name);
     EnableItem(state, IDC_CLUSTER_DELETE, true);
+    EnableItem(state, IDC_OPEN_MISSING_WINDOWS, true);
     SendMessageW(Item(state, IDC_WINDOW_LIST), LB_RESETCONTENT, 0, 0);
     const std::vector<std::wstring> names = ListClusterNames(AppDataPath, L"\\Pinora\\Clusters\\*.ini");
     FillList(Item(state, IDC_CLUSTER_LIST), names);

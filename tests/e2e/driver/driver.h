@@ -181,6 +181,9 @@ bool ChooseFromTrayMenu(const PinoraApp& app, std::vector<WPARAM> keys);
 // The root starts with "Clusters", whose submenu starts with "Manage"; the keys skip the
 // column breaks. indexAfterManage counts from 1 in the order the submenu shows them.
 bool ChooseCluster(const PinoraApp& app, int indexAfterManage);
+bool ChooseSaveOpenWindows(const PinoraApp& app);
+// clusterIndex counts from 1 in the order of the Clusters submenu.
+bool ChooseOpenMissingWindows(const PinoraApp& app, int clusterIndex);
 bool ChooseQuickMenuEntry(const PinoraApp& app, int indexAfterClusters);
 
 RECT Rect(int x, int y, int width, int height);
