@@ -20,10 +20,10 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"PinoraSaveWindowsWindow";
-constexpr int kWidth = 360, kHeight = 150;
+constexpr int kWidth = 360, kHeight = 142;
 constexpr int kTextChars = 256;
 
-constexpr wchar_t kOffered[] = L"Every open window is saved; the new cluster is active once you activate it.";
+constexpr wchar_t kOffered[] = L"Every open window is saved. The new cluster stays inactive until you activate it.";
 constexpr wchar_t kNameTaken[] = L"A cluster of this name exists.";
 constexpr wchar_t kNameRefused[] = L"A cluster cannot be named so.";
 constexpr wchar_t kNothingOpen[] = L"There are no open windows to save.";
