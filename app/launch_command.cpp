@@ -81,7 +81,9 @@ LaunchCommand BuildLaunchCommand(const WindowProfile& profile) {
         command.parameters =
             IsChromiumFamily(profile.exePath) ? ChromiumParameters(profile) : FirefoxParameters(profile);
     } else {
+        // The recorded arguments are the program's own text, passed on exactly as it was given.
         command.commandLine = PlainCommandLine(profile.exePath);
+        if (!profile.arguments.empty()) command.commandLine += L" " + profile.arguments;
     }
     return command;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // How one saved window is started from the Quick Menu: browsers get a new window at the
-// saved URL and geometry through the shell, every other program a plain process start.
+// saved URL and geometry through the shell, every other program a plain process start with
+// the arguments recorded for it.
 #include <string>
 
 #include "storage/profile.h"

@@ -7,6 +7,7 @@
 #include "build_config.h"
 #include "engine/engine.h"
 #include "app/quick_menu.h"
+#include "app/layout_commands.h"
 
 namespace {
 
@@ -102,6 +103,7 @@ void OnCommand(WPARAM wParam) {
         default:
             break;
     }
+    if (RunLayoutCommand(wParam)) return;
     // Cluster and Quick Menu ids are tested on the whole wParam, and only while clusters exist.
     if (ClusterMap.Read([](const ClusterMapValue& map) { return map.empty(); })) return;
     if (wParam > IDM_CLUSTER_BASE && wParam < IDM_QUICKMENU_BASE) {

@@ -7,26 +7,27 @@
 
 namespace {
 
-void StartProcess(std::wstring commandLine) {
+bool StartProcess(std::wstring commandLine) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process)) {
-        return;
+        return false;
     }
     // Not waited for and not tracked.
     UniqueHandle processHandle(process.hProcess);
     UniqueHandle threadHandle(process.hThread);
+    return true;
 }
 
 }  // namespace
 
-void LaunchWindowProfile(const WindowProfile& profile) {
+bool LaunchWindowProfile(const WindowProfile& profile) {
     const LaunchCommand command = BuildLaunchCommand(profile);
-    if (command.kind == LaunchCommand::Kind::ShellOpen) {
-        ShellExecuteW(nullptr, L"open", command.file.c_str(), command.parameters.c_str(), nullptr, SW_SHOWDEFAULT);
-    } else {
-        StartProcess(command.commandLine);
-    }
+    if (command.kind != LaunchCommand::Kind::ShellOpen) return StartProcess(command.commandLine);
+    // Values above 32 mean success.
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", command.file.c_str(), command.parameters.c_str(), nullptr, SW_SHOWDEFAULT));
+    return result > 32;
 }

@@ -55,4 +55,5 @@ void CleanUpUpdates();
 
 // ---- Quick Menu launcher ----------------------------------------------------------------------
 struct WindowProfile;
-void LaunchWindowProfile(const WindowProfile& profile);
+// False when the program could not be started.
+bool LaunchWindowProfile(const WindowProfile& profile);

@@ -77,12 +77,18 @@ ClusterSubmenuSection BuildClusterSubmenuSection(const std::vector<std::wstring>
         if (static_cast<uint64_t>(state.commandId) > kLastClusterId) continue;
         AppendSectionEntry(section.entries, section.emptyNameCount,
                            Command(name, static_cast<unsigned>(state.commandId), state.active));
+        if (!name.empty()) {
+            const auto n = static_cast<unsigned>(state.commandId) - IDM_CLUSTER_BASE;
+            section.openMissing.push_back(Command(name, IDM_OPEN_MISSING_BASE + n));
+        }
     }
     return section;
 }
 
 std::vector<TrayMenuItem> AssembleTrayMenu(const QuickMenuSection& quickMenu, const ClusterSubmenuSection& clusters) {
-    std::vector<TrayMenuItem> clusterMenu = {Command(L"Manage", IDM_MANAGE)};
+    std::vector<TrayMenuItem> clusterMenu = {Command(L"Manage", IDM_MANAGE),
+                                             Command(L"Save Open Windows\u2026", IDM_SAVE_OPEN_WINDOWS)};
+    if (!clusters.openMissing.empty()) clusterMenu.push_back(Submenu(L"Open Missing Windows", clusters.openMissing));
     clusterMenu.insert(clusterMenu.end(), clusters.entries.begin(), clusters.entries.end());
 
     std::vector<TrayMenuItem> root = {Submenu(L"Clusters", std::move(clusterMenu))};

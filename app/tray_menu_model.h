@@ -35,9 +35,11 @@ struct QuickMenuSection {
 };
 
 // The cluster entries of the "Clusters" submenu after "Manage"; `emptyNameCount` counts the
-// "Problem loading all clusters" boxes.
+// "Problem loading all clusters" boxes. `openMissing` holds the same clusters, in the same
+// order, for the "Open Missing Windows" submenu.
 struct ClusterSubmenuSection {
     std::vector<TrayMenuItem> entries;
+    std::vector<TrayMenuItem> openMissing;
     int emptyNameCount = 0;
 };
 

@@ -25,6 +25,8 @@ constexpr unsigned IDM_CHECK_UPDATES = 1005;
 constexpr unsigned IDM_MANAGE = 1006;
 constexpr unsigned IDM_CLUSTER_BASE = 1006;    // cluster n is 1006 + n, up to 1499
 constexpr unsigned IDM_QUICKMENU_BASE = 1500;  // Quick Menu entry n is 1500 + n, up to 1999
+constexpr unsigned IDM_SAVE_OPEN_WINDOWS = 2000;
+constexpr unsigned IDM_OPEN_MISSING_BASE = 2000;  // "Open Missing Windows" of cluster n is 2000 + n, up to 2499
 
 // Control identifier blocks of the configuration windows.
 constexpr int IDC_CLUSTER_WINDOW_BASE = 3000;
@@ -81,6 +83,13 @@ constexpr int IDC_SETTINGS_FOCUS_DECOY = IDC_SETTINGS_BASE + 8;
 constexpr int IDC_SETTINGS_TIME_DELAY = IDC_SETTINGS_BASE + 12;
 constexpr int IDC_SETTINGS_START_WITH_WINDOWS = IDC_SETTINGS_BASE + 16;
 constexpr int IDC_SETTINGS_APPLY = IDC_SETTINGS_BASE + 20;
+
+// ---- "Save Open Windows" dialog (7000 block) and the layout commands ----
+constexpr int IDC_SAVE_WINDOWS_NAME = 7000;
+constexpr int IDC_SAVE_WINDOWS_NOTE = 7004;     // why "Save" is not offered, or what it saves
+constexpr int IDC_OPEN_MISSING_WINDOWS = 3020;  // the Clusters pane's button
+// To the Cluster Management window: a cluster was saved from the open windows; show it.
+constexpr unsigned WM_PNR_CLUSTER_SAVED = 0x0400 + 150;
 
 // Resources.
 constexpr int IDI_PINORA_LIGHT = 101;  // dark art, for light taskbars and all configuration windows

@@ -9,6 +9,7 @@
 #include "engine/inspector_link.h"
 #include "engine/posted_profiles.h"
 #include "engine/new_window_watch.h"
+#include "engine/started_programs.h"
 
 namespace {
 
@@ -134,6 +135,7 @@ void Dispatch(DWORD event, HWND window, const WindowProfile& record) {
             return;
         case EVENT_SYSTEM_MOVESIZESTART:
             CancelMoveIfMoving(window);
+            StopSettling(window);
             UpdateInspector(record, kInspectorRulesOnlyMode);
             return;
         case EVENT_SYSTEM_MOVESIZEEND:

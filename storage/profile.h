@@ -29,6 +29,7 @@ struct WindowProfile {
     std::wstring title;
     std::wstring className;
     std::wstring exePath;
+    std::wstring arguments;  // what followed the program in its command line; empty when not known
     std::wstring url;
     std::wstring desktop;
     std::wstring rules;

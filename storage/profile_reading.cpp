@@ -10,6 +10,7 @@ namespace {
 constexpr std::wstring_view kTitle = L"Title";
 constexpr std::wstring_view kClass = L"Class";
 constexpr std::wstring_view kPath = L"Path";
+constexpr std::wstring_view kArguments = L"Arguments";
 constexpr std::wstring_view kDesktop = L"Desktop";
 constexpr std::wstring_view kMoveToDesktop = L"Move to Desktop";
 constexpr std::wstring_view kLaunchWithQuickMenu = L"Launch with QuickMenu";
@@ -21,8 +22,8 @@ constexpr std::wstring_view kZLevel = L"Z-Level";
 constexpr std::wstring_view kUrl = L"URL";
 constexpr std::wstring_view kRules = L"Rules";
 constexpr std::wstring_view kWindowProfileKeys[] = {
-    kTitle,    kClass, kPath,   kDesktop, kMoveToDesktop, kLaunchWithQuickMenu, kSuperGlue, kCorners,
-    kPosition, kSize,  kZLevel, kUrl,     kRules};
+    kTitle, kClass,  kPath, kDesktop, kMoveToDesktop, kLaunchWithQuickMenu, kSuperGlue, kCorners, kPosition,
+    kSize,  kZLevel, kUrl,  kRules,   kArguments};
 
 // "x y": split at the first space; without one, both numbers come from the whole text.
 std::optional<std::pair<int32_t, int32_t>> ParseNumberPair(std::wstring_view text) {
@@ -69,6 +70,7 @@ std::optional<WindowProfile> ReadWindowProfile(const IniDocument& document, cons
     profile.title = value(kTitle, L"Error");
     profile.className = value(kClass, L"Error");
     profile.exePath = value(kPath, L"Error");
+    profile.arguments = value(kArguments, L"");
     profile.desktop = value(kDesktop, L"");
     profile.moveToDesktop = flag(kMoveToDesktop);
     profile.launchWithQuickMenu = flag(kLaunchWithQuickMenu);

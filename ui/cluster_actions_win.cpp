@@ -141,6 +141,11 @@ void RenameWindowSection(IniDocument& document, const std::wstring& from, const 
         if (copied.key == std::wstring_view(L"Path")) path = value;
         document.GetOrInsert(to).GetOrInsert(copied.key) = value;
     }
+    // Recorded only where the command line could be read: a missing one stays missing.
+    if (const std::wstring* found = FindIniValue(document, from, L"Arguments")) {
+        const std::wstring arguments = *found;
+        document.GetOrInsert(to).GetOrInsert(L"Arguments") = arguments;
+    }
     document.Remove(from);
 }
 
@@ -300,6 +305,7 @@ void OnNew(ClusterWindowState& state) {
     }
     ShowCurrentName(state, name);
     EnableItem(state, IDC_CLUSTER_DELETE, true);
+    EnableItem(state, IDC_OPEN_MISSING_WINDOWS, true);
     SendMessageW(Item(state, IDC_WINDOW_LIST), LB_RESETCONTENT, 0, 0);
     const std::vector<std::wstring> names = ListClusterNames(AppDataPath, L"\\Pinora\\Clusters\\*.ini");
     FillList(Item(state, IDC_CLUSTER_LIST), names);

@@ -18,6 +18,7 @@
 #include "ui/cluster_ties.h"
 #include "ui/cluster_window.h"
 #include "ui/config_windows.h"
+#include "ui/save_windows.h"
 
 namespace {
 
@@ -61,13 +62,15 @@ const ControlSpec kControls[] = {
     {L"BUTTON", L"Only with these monitors", 18, 104, 222, 20, WS_DISABLED | WS_TABSTOP | BS_RIGHT | BS_3STATE,
      IDC_ONLY_WITH_THESE_MONITORS, false},
     {L"STATIC", L"", 18, 125, 222, 28, SS_RIGHT, IDC_DISPLAY_SETUP_TEXT, false},
-    {L"LISTBOX", L"", 258, 20, 81, 128, WS_VSCROLL | LBS_NOTIFY, IDC_CLUSTER_LIST, false},
+    {L"LISTBOX", L"", 258, 20, 81, 82, WS_VSCROLL | LBS_NOTIFY, IDC_CLUSTER_LIST, false},
     {L"LISTBOX", L"", 357, 20, 81, 128, WS_VSCROLL | LBS_NOTIFY, IDC_WINDOW_LIST, false},
     {L"BUTTON", L"New", 17, 155, 75, 23, WS_DISABLED | WS_TABSTOP, IDC_CLUSTER_NEW, false},
     {L"BUTTON", L"Rules", 97, 155, 75, 23, WS_DISABLED | WS_TABSTOP, IDC_CLUSTER_RULES, false},
     {L"BUTTON", L"Delete", 177, 155, 75, 23, WS_DISABLED | WS_TABSTOP, IDC_CLUSTER_DELETE, false},
     {L"BUTTON", L"Apply", 257, 155, 83, 23, WS_DISABLED | WS_TABSTOP, IDC_CLUSTER_APPLY, false},
     {L"BUTTON", L"OK", 356, 164, 91, 23, WS_TABSTOP, IDC_CLUSTER_OK, false},
+    {L"BUTTON", L"Open Missing Windows", 257, 106, 83, 44, WS_DISABLED | WS_TABSTOP | BS_MULTILINE,
+     IDC_OPEN_MISSING_WINDOWS, false},
 };
 
 // Table positions the creation refers to.
@@ -205,6 +208,8 @@ void OnCommand(ClusterWindowState& state, WPARAM wParam) {
         case IDC_CLUSTER_OK:
             SendMessageW(state.window, WM_CLOSE, 0, 0);  // nothing pending is applied
             return;
+        case IDC_OPEN_MISSING_WINDOWS:
+            return OnOpenMissingWindows(state);
         default:
             return;
     }
@@ -356,6 +361,7 @@ void RefreshClusterManagement(HWND window) {
     const HWND clusterList = Item(*state, IDC_CLUSTER_LIST);
     SendMessageW(clusterList, LB_RESETCONTENT, 0, 0);
     SendMessageW(Item(*state, IDC_WINDOW_LIST), LB_RESETCONTENT, 0, 0);
+    EnableItem(*state, IDC_OPEN_MISSING_WINDOWS, !names.empty());
     if (names.empty()) {
         ShowCurrentName(*state, L"New Cluster");
         for (int id : {IDC_ACTIVATE_ON_STARTUP, IDC_SHOW_IN_QUICK_MENU}) {
@@ -422,6 +428,9 @@ LRESULT CALLBACK ClusterConfigWindowProc(HWND window, UINT message, WPARAM wPara
             return 0;
         case WM_COMMAND:
             if (state) OnCommand(*state, wParam);
+            return 0;
+        case WM_PNR_CLUSTER_SAVED:
+            if (state) ShowSavedCluster(*state);
             return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <dwmapi.h>
 
+#include <algorithm>
 #include <array>
 #include <system_error>
 #include <thread>
@@ -15,6 +16,7 @@
 #include "base/process.h"
 #include "engine/corner_preference.h"
 #include "engine/engine.h"
+#include "engine/process_arguments.h"
 #include "storage/cluster_paths.h"
 #include "storage/ini.h"
 #include "storage/ini_file.h"
@@ -392,6 +394,12 @@ void OnCornerBoxClicked() {
     DwmSetWindowAttribute(target.hwnd, kCornerPreferenceAttribute, &preference, sizeof(preference));
 }
 
+std::wstring ArgumentsOfWindow(HWND window) {
+    DWORD processId = 0;
+    if (!window || !GetWindowThreadProcessId(window, &processId)) return {};
+    return ReadProcessArguments(processId);
+}
+
 const wchar_t* YesNo(int id) {
     return CheckOf(id) == BST_CHECKED ? L"Yes" : L"No";
 }
@@ -416,6 +424,9 @@ EntryKeys EntryFromControls(const WindowProfile& target) {
         {L"Size", geometry[kWidth] + L" " + geometry[kHeight]},
         {L"Z-Level", geometry[kZ]},
     };
+    // The program's command line, where the system gives it, so that its document opens again.
+    const std::wstring arguments = ArgumentsOfWindow(target.hwnd);
+    if (!arguments.empty()) keys.insert(keys.begin() + 3, {L"Arguments", arguments});
     if (target.hwnd && HasAddressBar(target.exePath)) {
         const std::wstring address = CaptureAddress(target.hwnd, State.window);
         if (!address.empty()) keys.emplace_back(L"URL", address);
@@ -436,6 +447,9 @@ GlueResult WriteEntry(const std::wstring& cluster, const std::wstring& name, con
         if (taken) return false;
         IniSection& entry = document.GetOrInsert(name);
         for (const auto& [key, value] : keys) entry.GetOrInsert(key) = value;
+        // Arguments read from an earlier window must not start this one's program.
+        const auto hasArguments = [](const auto& key) { return key.first == std::wstring_view(L"Arguments"); };
+        if (std::none_of(keys.begin(), keys.end(), hasArguments)) entry.Remove(L"Arguments");
         return true;
     });
     if (written) return GlueResult::Written;

@@ -221,7 +221,8 @@ TEST_F(Inspector, GlueWritesTheWholeEntryAndTheActiveClusterHoldsTheWindowThere)
     const std::string file = ClusterFile(L"Work");
     const std::string path = Utf8(helper.ExePath());
     EXPECT_EQ(EntryOf(file, "Notes"),
-              "[Notes]\r\nTitle=PNR-Notes draft\r\nClass=PnrTestWindow\r\nPath=" + path +
+              "[Notes]\r\nTitle=PNR-Notes draft\r\nClass=PnrTestWindow\r\nPath=" + path + "\r\nArguments=--control " +
+                  Utf8(helper.ControlName()) +
                   "\r\nDesktop=\r\nMove to Desktop=No\r\nLaunch with QuickMenu=No\r\nSuperGlue=No\r\nCorners=Round"
                   "\r\nPosition=100 120\r\nSize=500 350\r\nZ-Level=3\r\nRules=Window title does match \"PNR-Notes "
                   "draft\"")

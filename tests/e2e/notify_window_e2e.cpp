@@ -147,7 +147,7 @@ TEST(NotifyWindow, UnknownMessagesAndIdsChangeNothing) {
 
     app.Post(WM_HOTKEY, 2, 0);
     app.Post(WM_SETTINGCHANGE, 0, 0);
-    for (UINT id : {999u, 1000u, 1007u, 1499u, 1500u, 1501u, 2000u, 4242u}) app.Command(id);
+    for (UINT id : {999u, 1000u, 1007u, 1499u, 1500u, 1501u, 2001u, 2500u, 4242u}) app.Command(id);
     app.Post(kTrayCallback, 0, WM_LBUTTONDBLCLK);
     app.Post(kTrayCallback, 0, WM_MOUSEMOVE);
     ASSERT_TRUE(app.Sync());

@@ -139,6 +139,7 @@ class TestWindows {
 
     DWORD ProcessId() const { return process_.dwProcessId; }
     std::wstring ExePath() const;
+    const std::wstring& ControlName() const { return controlName_; }
 
     HWND Open(const std::wstring& title, RECT outer, const std::wstring& className = L"PnrTestWindow",
               OpenOptions options = {});
@@ -162,6 +163,7 @@ class TestWindows {
     LRESULT Send(const std::wstring& command) const;
 
     std::wstring exePath_;
+    std::wstring controlName_;
     PROCESS_INFORMATION process_ = {};
     HWND control_ = nullptr;
 };
@@ -179,6 +181,9 @@ bool ChooseFromTrayMenu(const PinoraApp& app, std::vector<WPARAM> keys);
 // The root starts with "Clusters", whose submenu starts with "Manage"; the keys skip the
 // column breaks. indexAfterManage counts from 1 in the order the submenu shows them.
 bool ChooseCluster(const PinoraApp& app, int indexAfterManage);
+bool ChooseSaveOpenWindows(const PinoraApp& app);
+// clusterIndex counts from 1 in the order of the Clusters submenu.
+bool ChooseOpenMissingWindows(const PinoraApp& app, int clusterIndex);
 bool ChooseQuickMenuEntry(const PinoraApp& app, int indexAfterClusters);
 
 RECT Rect(int x, int y, int width, int height);

@@ -21,7 +21,7 @@ std::wstring Geometry(const RECT& r) {
 
 TestWindows::TestWindows(std::wstring exePath) : exePath_(std::move(exePath)) {
     static std::atomic<int> counter{0};
-    const std::wstring name =
+    const std::wstring name = controlName_ =
         L"pnr-testwin-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
     const std::wstring exe = ExePath();
     std::wstring commandLine = L"\"" + exe + L"\" --control " + name;

@@ -29,8 +29,19 @@ bool ChooseFromTrayMenu(const PinoraApp& app, std::vector<WPARAM> keys) {
 }
 
 bool ChooseCluster(const PinoraApp& app, int indexAfterManage) {
-    std::vector<WPARAM> keys = {VK_DOWN, VK_RIGHT};
+    // "Save Open Windows…" and "Open Missing Windows" follow "Manage".
+    std::vector<WPARAM> keys = {VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN};
     keys.insert(keys.end(), static_cast<size_t>(indexAfterManage), VK_DOWN);
+    return ChooseFromTrayMenu(app, keys);
+}
+
+bool ChooseSaveOpenWindows(const PinoraApp& app) {
+    return ChooseFromTrayMenu(app, {VK_DOWN, VK_RIGHT, VK_DOWN});
+}
+
+bool ChooseOpenMissingWindows(const PinoraApp& app, int clusterIndex) {
+    std::vector<WPARAM> keys = {VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RIGHT};
+    keys.insert(keys.end(), static_cast<size_t>(clusterIndex - 1), VK_DOWN);
     return ChooseFromTrayMenu(app, keys);
 }
 

@@ -6,9 +6,10 @@
 // A copy of this program named chrome.exe gives each window an address box (the window's title
 // as an address) that Alt+D focuses and selects, as browsers do.
 //
-// Command line: [--control NAME] [--window TITLE] — NAME is the control window's title (the
-// driver finds the helper by it); --window opens one window at start (a program launched by
-// Pinora's Quick Menu gets no arguments and opens "PNR Launched Window").
+// Command line: [--control NAME] [--window TITLE] [--moves-itself-to X,Y] — NAME is the control
+// window's title (the driver finds the helper by it); --window opens one window at start (a
+// program launched by Pinora's Quick Menu gets no arguments and opens "PNR Launched Window"),
+// which two seconds later moves itself to X,Y, as programs that remember their place do.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -308,7 +309,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                     nullptr);
     std::wstring initialTitle = ArgumentAfter(L"--window");
     if (initialTitle.empty() && ArgumentAfter(L"--control").empty()) initialTitle = L"PNR Launched Window";
-    if (!initialTitle.empty()) Open({L"open", L"PnrTestWindow", initialTitle, L"40", L"40", L"320", L"240", L"1"});
+    HWND initial = nullptr;
+    if (!initialTitle.empty())
+        initial = Open({L"open", L"PnrTestWindow", initialTitle, L"40", L"40", L"320", L"240", L"1"});
+    const std::wstring remembered = ArgumentAfter(L"--moves-itself-to");
+    if (initial && !remembered.empty()) {
+        std::thread([initial, remembered] {
+            Sleep(2000);
+            const size_t comma = remembered.find(L',');
+            MoveTo(initial, {L"move", L"", remembered.substr(0, comma), remembered.substr(comma + 1), L"320", L"240"});
+            RaiseEvent(EVENT_OBJECT_LOCATIONCHANGE, initial);
+        }).detach();
+    }
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

@@ -63,6 +63,16 @@ TEST(LaunchCommand, PlainProgramPathIsQuotedOnlyWhenItHoldsABlank) {
     EXPECT_EQ(BuildLaunchCommand(Profile(L"", L"")).commandLine, L"");
 }
 
+TEST(LaunchCommand, RecordedArgumentsFollowTheProgramAsTheyWereButNeverABrowsersOwn) {
+    WindowProfile editor = Profile(L"C:\\Program Files\\Ed\\ed.exe", L"");
+    editor.arguments = L"--profile \"Work 2\" C:\\a.txt";
+    EXPECT_EQ(BuildLaunchCommand(editor).commandLine,
+              L"\"C:\\Program Files\\Ed\\ed.exe\" --profile \"Work 2\" C:\\a.txt");
+    WindowProfile browser = Profile(L"chrome.exe", L"u");
+    browser.arguments = L"--incognito";
+    EXPECT_EQ(BuildLaunchCommand(browser).parameters, L"u --new-window --window-position=100,50 --window-size=800,600");
+}
+
 TEST(LaunchCommand, UrlWithBlanksOrQuotesBecomesOneQuotedArgument) {
     struct Row {
         const wchar_t* url;

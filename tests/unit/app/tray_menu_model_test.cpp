@@ -25,6 +25,7 @@ std::wstring Outline(const std::vector<TrayMenuItem>& items) {
     return text;
 }
 
+const std::wstring kSave = L"Save Open Windows\u2026=2000";
 const std::wstring kOptionsAndQuit =
     L"| Options{Help=1003 About=1004 Check for Updates=1005 | Configure=1002} Quit=1001";
 
@@ -51,7 +52,7 @@ struct Clusters {
 }  // namespace
 
 TEST(TrayMenuModel, WithoutClustersTheMenuHoldsOnlyManageOptionsAndQuit) {
-    EXPECT_EQ(Outline(Menu({}, {}, {})), L"Clusters{Manage=1006} " + kOptionsAndQuit);
+    EXPECT_EQ(Outline(Menu({}, {}, {})), L"Clusters{Manage=1006 " + kSave + L"} " + kOptionsAndQuit);
     EXPECT_FALSE(BuildQuickMenuSection({}).hasIds);
 }
 
@@ -59,7 +60,9 @@ TEST(TrayMenuModel, QuickMenuEntriesAreNumberedByListingAndShownByName) {
     const Clusters clusters = Clusters().Add(L"B", true).Add(L"A", true);
     const QuickMenuSection section = BuildQuickMenuSection(clusters.records);
     EXPECT_EQ(section.ids, (QuickMenuIds{{L"A", 1502}, {L"B", 1501}}));
-    EXPECT_EQ(Outline(clusters.Menu()), L"Clusters{Manage=1006 | A=1008 B=1007} | A=1502 B=1501 " + kOptionsAndQuit);
+    EXPECT_EQ(Outline(clusters.Menu()), L"Clusters{Manage=1006 " + kSave +
+                                            L" Open Missing Windows{A=2002 B=2001} | A=1008 B=1007} | A=1502 B=1501 " +
+                                            kOptionsAndQuit);
 }
 
 TEST(TrayMenuModel, ClustersOutsideTheQuickMenuStillUseUpTheirNumber) {
@@ -74,13 +77,16 @@ TEST(TrayMenuModel, NoQuickMenuSectionWhenNoClusterIsMarked) {
     const QuickMenuSection section = BuildQuickMenuSection(clusters.records);
     EXPECT_TRUE(section.hasIds);
     EXPECT_TRUE(section.ids.empty());
-    EXPECT_EQ(Outline(clusters.Menu()), L"Clusters{Manage=1006 | Work=1007} " + kOptionsAndQuit);
+    EXPECT_EQ(Outline(clusters.Menu()),
+              L"Clusters{Manage=1006 " + kSave + L" Open Missing Windows{Work=2001} | Work=1007} " + kOptionsAndQuit);
 }
 
 TEST(TrayMenuModel, OnlyActiveClustersCarryACheckMark) {
     const Clusters clusters = Clusters().Add(L"Chat", true, true).Add(L"Work", true, false);
     EXPECT_EQ(Outline(clusters.Menu()),
-              L"Clusters{Manage=1006 | Chat=1007* Work=1008} | Chat=1501 Work=1502 " + kOptionsAndQuit);
+              L"Clusters{Manage=1006 " + kSave +
+                  L" Open Missing Windows{Chat=2001 Work=2002} | Chat=1007* Work=1008} | Chat=1501 Work=1502 " +
+                  kOptionsAndQuit);
 }
 
 TEST(TrayMenuModel, EmptyClusterNamesAreLeftOutAndCountedAsProblems) {
@@ -96,7 +102,7 @@ TEST(TrayMenuModel, EmptyClusterNamesAreLeftOutAndCountedAsProblems) {
     const Clusters hidden = Clusters().Add(L"", false);
     EXPECT_EQ(BuildQuickMenuSection(hidden.records).emptyNameCount, 0);
     EXPECT_EQ(BuildClusterSubmenuSection(hidden.listed, hidden.map).emptyNameCount, 1);
-    EXPECT_EQ(Outline(hidden.Menu()), L"Clusters{Manage=1006} " + kOptionsAndQuit);
+    EXPECT_EQ(Outline(hidden.Menu()), L"Clusters{Manage=1006 " + kSave + L"} " + kOptionsAndQuit);
 }
 
 TEST(TrayMenuModel, ClusterIdsFollowTheListingAndSkipFilesTheMapDoesNotKnow) {
