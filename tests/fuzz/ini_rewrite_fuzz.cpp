@@ -84,14 +84,19 @@ std::wstring FuzzText(FuzzedDataProvider& input) {
 
 // A header line "[name]" is recognised as long as no ";" cuts it short and no line feed
 // splits it.
+// The writer turns CR, LF and NUL into spaces; names holding them are left to the unit tables.
+bool HoldsLineBreakOrNul(const std::wstring& text) {
+    return text.find_first_of(std::wstring(L"\r\n\0", 3)) != std::wstring::npos;
+}
+
 bool RepresentableSection(const std::wstring& name) {
-    return name.find_first_of(L";\n") == std::wstring::npos;
+    return name.find(L';') == std::wstring::npos && !HoldsLineBreakOrNul(name);
 }
 
 // A key line "key=value" must not read as a comment or header, and a trailing "\" would
 // escape the separator.
 bool RepresentableKey(const std::wstring& key) {
-    if (key.find(L'\n') != std::wstring::npos) return false;
+    if (HoldsLineBreakOrNul(key)) return false;
     return key.empty() || (key.front() != L';' && key.front() != L'[' && key.back() != L'\\');
 }
 
@@ -101,7 +106,7 @@ std::wstring RepresentableValue(std::wstring value, const std::wstring& key) {
     std::wstring kept;
     for (wchar_t c : value) {
         const bool cuts = !key.empty() && key.front() == L'[' && (c == L';' || c == L']');
-        if (c != L'\n' && !cuts) kept.push_back(c);
+        if (!cuts) kept.push_back(c == L'\n' || c == L'\r' || c == L'\0' ? L' ' : c);
     }
     return std::wstring(TrimIniText(kept));
 }
