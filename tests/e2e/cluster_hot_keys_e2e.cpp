@@ -1,0 +1,99 @@
+// A hot key per cluster: set in the Clusters pane of Cluster Management, stored in the
+// cluster's file, pressed to toggle the cluster; taken combinations are refused.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "driver/controls.h"
+#include "driver/driver.h"
+
+using namespace pnrtest;
+
+namespace {
+
+constexpr UINT kManage = 1006;
+constexpr int kApply = 3011, kHotKeyControl = 3017, kHotKeyNote = 3019;
+
+bool TooltipShows(const std::wstring& text) {
+    return WaitUntil(
+        [&] {
+            const std::vector<std::wstring> texts = TrayTooltipTexts();
+            return std::find(texts.begin(), texts.end(), text) != texts.end();
+        },
+        3000ms);
+}
+
+class ClusterHotKey : public testing::Test {
+  protected:
+    void SetUp() override {
+        RemoveTree(PinoraDataFolder());
+        WriteClusterFile(L"Work", "[Configuration]\nActivate on Startup=No\n");
+    }
+
+    void OpenClusterManagement() {
+        app_ = std::make_unique<PinoraApp>(PinoraOptions{/*resetData=*/false});
+        ASSERT_TRUE(app_->Start());
+        app_->Command(kManage);
+        window_ = WaitForWindowOf(app_->ProcessId(), L"PinoraClusterConfigWindow");
+        ASSERT_NE(window_, nullptr);
+        SyncWindow(window_);
+    }
+
+    // What the control tells its window after a keystroke, for a combination that a held hot
+    // key would keep from reaching it.
+    void EnterInControl(WORD controlValue) {
+        const HWND control = Control(window_, kHotKeyControl);
+        SendMessageW(control, HKM_SETHOTKEY, controlValue, 0);
+        SendMessageW(window_, WM_COMMAND, MAKEWPARAM(kHotKeyControl, EN_CHANGE), reinterpret_cast<LPARAM>(control));
+    }
+
+    std::unique_ptr<PinoraApp> app_;
+    HWND window_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ClusterHotKey, AHotKeySetInThePaneIsStoredAndTogglesTheCluster) {
+    OpenClusterManagement();
+    ClickAt(Control(window_, kHotKeyControl), {10, 10});
+    ASSERT_EQ(FocusedControl(window_), Control(window_, kHotKeyControl));
+    PressKeys({VK_CONTROL, VK_MENU, '5'});
+    SyncWindow(window_);
+    ASSERT_TRUE(IsEnabled(Control(window_, kApply)));
+    Click(Control(window_, kApply));
+    const std::string file = ReadFileBytes(ClusterFolderPath() + L"\\Work.ini").value_or("");
+    EXPECT_NE(file.find("\r\nHot Key=Ctrl+Alt+5"), std::string::npos) << file;
+
+    ASSERT_TRUE(app_->Sync());  // the main thread has registered it
+    PressKeys({VK_CONTROL, VK_MENU, '5'});
+    EXPECT_TRUE(TooltipShows(L"Pinora (active)\nWork"));
+    PressKeys({VK_CONTROL, VK_MENU, '5'});
+    EXPECT_TRUE(TooltipShows(L"Pinora"));
+}
+
+TEST_F(ClusterHotKey, ATakenCombinationIsRefusedWithItsHolderNamed) {
+    WriteClusterFile(L"Home", "[Configuration]\nHot Key=Ctrl+Alt+8\n");
+    TestWindows otherProgram;
+    ASSERT_TRUE(otherProgram.HoldHotKey(MOD_CONTROL | MOD_ALT, '7'));
+    OpenClusterManagement();
+    SelectListItem(Control(window_, 3006), 1);  // Home, Work
+    struct Row {
+        WORD controlValue;
+        const wchar_t* note;
+    };
+    const Row rows[] = {
+        {MAKEWORD('7', HOTKEYF_CONTROL | HOTKEYF_ALT), L"Taken by another program"},
+        {MAKEWORD('8', HOTKEYF_CONTROL | HOTKEYF_ALT), L"Taken by the cluster \"Home\""},
+        {MAKEWORD(VK_OEM_3, HOTKEYF_ALT), L"Taken: Pinora's own key for the Inspector"},
+        {MAKEWORD('9', HOTKEYF_CONTROL | HOTKEYF_ALT), L""},
+    };
+    for (const Row& row : rows) {
+        EnterInControl(row.controlValue);
+        EXPECT_EQ(WindowText(Control(window_, kHotKeyNote)), row.note);
+        EXPECT_EQ(IsEnabled(Control(window_, kApply)), row.note[0] == L'\0') << Utf8(row.note);
+    }
+}
