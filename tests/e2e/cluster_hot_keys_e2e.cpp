@@ -51,7 +51,7 @@ class ClusterHotKey : public testing::Test {
 
 TEST_F(ClusterHotKey, AHotKeySetInThePaneIsStoredAndTogglesTheCluster) {
     OpenClusterManagement();
-    ClickAt(Item(kHotKeyControl), {10, 10});
+    FocusControl(Item(kHotKeyControl));
     ASSERT_EQ(FocusedControl(window_), Item(kHotKeyControl));
     PressKeys({VK_CONTROL, VK_MENU, '5'});
     SyncWindow(window_);
