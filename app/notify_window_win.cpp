@@ -8,6 +8,7 @@
 #include "engine/engine.h"
 #include "app/quick_menu.h"
 #include "app/layout_commands.h"
+#include "app/command_receiver.h"
 
 namespace {
 
@@ -158,6 +159,8 @@ LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_PNR_RELOAD:
             UpdateClusterMap(L"", L"reload");
             return 0;
+        case WM_COPYDATA:
+            return OnCommandData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_PNR_UPDATE_TOOLTIP:
             UpdateTrayTooltip();
             return 0;

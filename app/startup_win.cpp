@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 
+#include "app/command_receiver.h"
 #include "engine/display_watch.h"
 #include "engine/engine.h"
 #include "storage/ini.h"
@@ -219,6 +220,7 @@ int RunPinora(HINSTANCE instance) {
     UpdateTrayTooltip();
 
     RegisterHotKey(NotifyWindow, HOTKEY_ID_OPEN, MOD_ALT, VK_OEM_3);
+    StartTakingCommands(NotifyWindow);
     NameCurrentThread(L"Main Pinora Thread");
 
     const int exitCode = RunMessageLoop();
