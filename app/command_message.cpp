@@ -1,6 +1,7 @@
 #include "app/command_message.h"
 
 #include <algorithm>
+#include <cwctype>
 #include <iterator>
 
 namespace {
@@ -32,8 +33,19 @@ std::optional<CommandKind> KindOfId(std::uintptr_t id) {
     return found->kind;
 }
 
-bool Contains(const std::vector<std::wstring>& names, const std::wstring& name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
+bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+               return std::towlower(x) == std::towlower(y);
+           });
+}
+
+// The tray's spelling of the name: the files' names ignore case, so "work" finds "Work".
+std::optional<std::wstring> TrayName(const std::vector<std::wstring>& names, const std::wstring& name) {
+    if (std::find(names.begin(), names.end(), name) != names.end()) return name;
+    const auto found = std::find_if(names.begin(), names.end(),
+                                    [&name](const std::wstring& listed) { return SameIgnoringCase(listed, name); });
+    if (found == names.end()) return std::nullopt;
+    return *found;
 }
 
 std::wstring Quoted(const std::wstring& name) {
@@ -138,10 +150,12 @@ std::optional<CommandResult> DecodeAnswer(std::intptr_t answer) {
     return CommandResult{static_cast<CommandExit>(exit), static_cast<CommandDetail>(detail)};
 }
 
-CommandResult CheckCommandTarget(const ReceivedCommand& command, const std::vector<std::wstring>& clusterNames) {
+CommandResult CheckCommandTarget(ReceivedCommand& command, const std::vector<std::wstring>& clusterNames) {
     // A new cluster's name is checked by the save itself, against the files as they are then.
     if (command.kind == CommandKind::SaveOpenWindows || !TakesClusterName(command.kind)) return {};
-    if (!Contains(clusterNames, command.name)) return {CommandExit::UnknownCluster};
+    const std::optional<std::wstring> listed = TrayName(clusterNames, command.name);
+    if (!listed) return {CommandExit::UnknownCluster};
+    command.name = *listed;
     return {};
 }
 

@@ -54,8 +54,8 @@ std::intptr_t NotReadyAnswer();
 std::optional<CommandResult> DecodeAnswer(std::intptr_t answer);
 
 // Whether the command names a cluster of `clusterNames` (the tray menu's) when it must: Done
-// when it can be carried out on them.
-CommandResult CheckCommandTarget(const ReceivedCommand& command, const std::vector<std::wstring>& clusterNames);
+// when it can be carried out on them; the name is then spelt as the tray spells it.
+CommandResult CheckCommandTarget(ReceivedCommand& command, const std::vector<std::wstring>& clusterNames);
 
 // The line printed for the result; `toErrors` tells that it goes to the error stream.
 std::wstring ResultText(const ParsedCommandLine& command, CommandResult result, bool* toErrors);

@@ -115,7 +115,7 @@ void StartTakingCommands(HWND notifyWindow) {
 // in) is answered "not ready" and sent again by its sender.
 LRESULT OnCommandData(const COPYDATASTRUCT* data) {
     if (!TakingCommands || CarryingOut) return NotReadyAnswer();
-    const std::optional<ReceivedCommand> command =
+    std::optional<ReceivedCommand> command =
         data ? DecodeCommand(data->dwData, data->lpData, data->cbData) : std::nullopt;
     if (!command) {
         Diag(L"Refused a malformed command.\n");

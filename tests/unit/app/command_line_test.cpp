@@ -82,8 +82,11 @@ TEST(CommandMessage, TakesOnlyAKnownIdWithOneWholeTerminatedName) {
         const auto command = DecodeCommand(c.id, c.data.empty() ? nullptr : c.data.data(), c.data.size());
         EXPECT_EQ(command.has_value(), c.taken) << c.what;
     }
-    EXPECT_EQ(CheckCommandTarget({CommandKind::Toggle, L"Work"}, {L"Work"}).exit, CommandExit::Done);
-    EXPECT_EQ(CheckCommandTarget({CommandKind::OpenMissing, L"work"}, {L"Work"}).exit, CommandExit::UnknownCluster);
+    ReceivedCommand lowerCase{CommandKind::Toggle, L"work"};
+    EXPECT_EQ(CheckCommandTarget(lowerCase, {L"Works", L"Work"}).exit, CommandExit::Done);
+    EXPECT_EQ(lowerCase.name, L"Work");
+    ReceivedCommand unknown{CommandKind::OpenMissing, L"Wor"};
+    EXPECT_EQ(CheckCommandTarget(unknown, {L"Work"}).exit, CommandExit::UnknownCluster);
 }
 
 TEST(CommandMessage, AnswersAreNeverZeroAndCarryTheirResult) {
