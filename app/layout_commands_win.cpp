@@ -71,7 +71,7 @@ std::wstring ClusterOfCommand(WPARAM commandId) {
 
 }  // namespace
 
-void OpenMissingWindows(const std::wstring& cluster) {
+std::vector<std::wstring> OpenMissingWindows(const std::wstring& cluster) {
     Diag(L"Opening missing windows.\n");
     // Active first: a window that appears at once is placed like every later one.
     UpdateClusterMap(cluster, L"activate");
@@ -88,7 +88,7 @@ void OpenMissingWindows(const std::wstring& cluster) {
         }
     }
     ApplyProfiles(0);
-    if (!unstarted.empty()) ReportUnstarted(unstarted);
+    return unstarted;
 }
 
 bool RunLayoutCommand(WPARAM commandId) {
@@ -98,6 +98,8 @@ bool RunLayoutCommand(WPARAM commandId) {
     }
     if (commandId <= IDM_OPEN_MISSING_BASE || commandId > kLastOpenMissingId) return false;
     const std::wstring cluster = ClusterOfCommand(commandId);
-    if (!cluster.empty()) OpenMissingWindows(cluster);
+    if (cluster.empty()) return true;
+    const std::vector<std::wstring> unstarted = OpenMissingWindows(cluster);
+    if (!unstarted.empty()) ReportUnstarted(unstarted);
     return true;
 }

@@ -9,6 +9,7 @@
 #include "app/quick_menu.h"
 #include "app/layout_commands.h"
 #include "app/cluster_hot_keys.h"
+#include "app/command_receiver.h"
 
 namespace {
 
@@ -165,6 +166,8 @@ LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_PNR_HOT_KEYS_CHANGED:
             RegisterClusterHotKeys(HotKeyReport::Quiet);
             return 0;
+        case WM_COPYDATA:
+            return OnCommandData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_PNR_UPDATE_TOOLTIP:
             UpdateTrayTooltip();
             return 0;

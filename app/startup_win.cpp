@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/cluster_hot_keys.h"
+#include "app/command_receiver.h"
 #include "engine/display_watch.h"
 #include "engine/engine.h"
 #include "storage/ini.h"
@@ -221,6 +222,7 @@ int RunPinora(HINSTANCE instance) {
 
     RegisterHotKey(NotifyWindow, HOTKEY_ID_OPEN, MOD_ALT, VK_OEM_3);
     RegisterClusterHotKeys(HotKeyReport::TakenAtStartUp);
+    StartTakingCommands(NotifyWindow);
     NameCurrentThread(L"Main Pinora Thread");
 
     const int exitCode = RunMessageLoop();

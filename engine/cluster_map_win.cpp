@@ -18,11 +18,13 @@ namespace {
 std::mutex& ClusterRebuildMutex = *new std::mutex;
 
 constexpr std::wstring_view kActivate = L"activate";
+constexpr std::wstring_view kDeactivate = L"deactivate";
 constexpr std::wstring_view kToggle = L"toggle";
 constexpr std::wstring_view kReload = L"reload";
 
 bool IsKnownCommand(const std::wstring& command) {
-    return command.empty() || command == kActivate || command == kToggle || command == kReload;
+    return command.empty() || command == kActivate || command == kDeactivate || command == kToggle ||
+           command == kReload;
 }
 
 // Which clusters are active lives only in memory: each rebuild carries it over by name.
@@ -35,7 +37,9 @@ std::map<std::wstring, bool> CurrentActiveFlags() {
 }
 
 bool ActiveFlagAfterCommand(bool active, const std::wstring& command) {
-    return command == kActivate ? true : !active;
+    if (command == kActivate) return true;
+    if (command == kDeactivate) return false;
+    return !active;
 }
 
 // Profiles keyed by title; a later entry with a title already seen is dropped.

@@ -10,6 +10,11 @@ struct ClusterWindowState;
 
 // Opens the dialog on a thread of its own, or raises the one that is open (main thread).
 void OpenSaveWindowsDialog();
+
+enum class SaveOutcome { Saved, NameTaken, NameRefused, NothingOpen, NotWritten };
+// Saves the open windows as the new cluster `name` in one write, never over an existing file,
+// and shows it in the Cluster Management window when that is open.
+SaveOutcome SaveOpenWindowsAs(const std::wstring& name);
 // The open windows as the new cluster saves them: every window the engine could manage that is
 // not minimised, top of the stacking order first, without Pinora's own windows and the shell's;
 // each with the rule that tells it apart, windows that no rule tells apart left out.

@@ -89,21 +89,22 @@ void TellClusterManagement(const std::wstring& name) {
     }
 }
 
-// One write: the file is created whole or not at all, never over an existing one.
 void OnSave(HWND window) {
     if (!IsWindowEnabled(Control(window, IDOK))) return;
-    const std::wstring name = TypedName(window);
-    const std::vector<CapturedWindow> windows = CaptureOpenWindows();
-    if (windows.empty()) return ShowNote(window, kNothingOpen);
-    if (!CreateClusterFile(name, CapturedClusterDocument(windows))) {
-        if (ClusterFileExists(name)) return ShowNote(window, kNameTaken);
-        MessageBoxW(window, kNotWritten, L"Pinora", MB_OK | MB_ICONWARNING);
-        return;
+    switch (SaveOpenWindowsAs(TypedName(window))) {
+        case SaveOutcome::Saved:
+            DestroyWindow(window);
+            return;
+        case SaveOutcome::NothingOpen:
+            return ShowNote(window, kNothingOpen);
+        case SaveOutcome::NotWritten:
+            MessageBoxW(window, kNotWritten, L"Pinora", MB_OK | MB_ICONWARNING);
+            return;
+        case SaveOutcome::NameRefused:
+            return ShowNote(window, kNameRefused);
+        default:
+            return ShowNote(window, kNameTaken);
     }
-    Diag(L"Saved the open windows as a cluster.\n");
-    UpdateClusterMap(L"", L"");
-    TellClusterManagement(name);
-    DestroyWindow(window);
 }
 
 LRESULT OnCreate(HWND window) {
@@ -204,6 +205,22 @@ void OpenSaveWindowsDialog() {
     } catch (const std::system_error&) {
         DialogThreadRunning = false;  // no thread, no dialog: the request is dropped quietly
     }
+}
+
+// One write: the file is created whole or not at all, never over an existing one.
+SaveOutcome SaveOpenWindowsAs(const std::wstring& name) {
+    if (!CanCreateCluster(name, ClusterNames())) {
+        return CanCreateCluster(name, {}) ? SaveOutcome::NameTaken : SaveOutcome::NameRefused;
+    }
+    const std::vector<CapturedWindow> windows = CaptureOpenWindows();
+    if (windows.empty()) return SaveOutcome::NothingOpen;
+    if (!CreateClusterFile(name, CapturedClusterDocument(windows))) {
+        return ClusterFileExists(name) ? SaveOutcome::NameTaken : SaveOutcome::NotWritten;
+    }
+    Diag(L"Saved the open windows as a cluster.\n");
+    UpdateClusterMap(L"", L"");
+    TellClusterManagement(name);
+    return SaveOutcome::Saved;
 }
 
 std::wstring LastSavedCluster() {

@@ -82,7 +82,7 @@ TEST_F(ClusterMaps, CommandIdsFollowTheListingOrder) {
     EXPECT_TRUE(ContainsCluster(ClusterMap, L"Work"));
 }
 
-TEST_F(ClusterMaps, ToggleTwiceReturnsToTheStartAndActivateOnlySwitchesOn) {
+TEST_F(ClusterMaps, ToggleTwiceReturnsToTheStartAndActivateAndDeactivateOnlySwitchOneWay) {
     appData_.WriteCluster(L"Work", Entry("Mail", "Inbox"));
     appData_.WriteCluster(L"Chat", Entry("Talk", "Chat window"));
     UpdateClusterMap(L"", L"");
@@ -99,6 +99,10 @@ TEST_F(ClusterMaps, ToggleTwiceReturnsToTheStartAndActivateOnlySwitchesOn) {
     EXPECT_TRUE(IsActive(L"Chat"));
     EXPECT_FALSE(IsActive(L"Work"));
     EXPECT_EQ(ActiveNames(), Names{L"Chat"});
+
+    UpdateClusterMap(L"Chat", L"deactivate");
+    UpdateClusterMap(L"Chat", L"deactivate");
+    EXPECT_TRUE(ActiveNames().empty());
 }
 
 TEST_F(ClusterMaps, ActiveFlagsSurviveRebuildsAndReloads) {
@@ -121,7 +125,7 @@ TEST_F(ClusterMaps, UnknownCommandDoesNothingAtAll) {
     UpdateClusterMap(L"", L"");
     appData_.WriteCluster(L"Chat", Entry("Talk", "Chat window"));
 
-    for (const wchar_t* command : {L"Activate", L"TOGGLE", L"reload ", L"deactivate"}) {
+    for (const wchar_t* command : {L"Activate", L"TOGGLE", L"reload ", L"Deactivate"}) {
         UpdateClusterMap(L"Work", command);
         EXPECT_FALSE(IsActive(L"Work")) << command;
         EXPECT_FALSE(ContainsCluster(ClusterMap, L"Chat")) << command;  // not even rebuilt
