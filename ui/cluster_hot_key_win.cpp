@@ -113,8 +113,10 @@ void ClearHotKey(ClusterWindowState& state) {
     OnHotKeyEdited(state);
 }
 
+// The Windows pane's Apply writes no hot key: a refused one left in the Clusters pane stops
+// nothing there.
 bool HotKeyBlocksApply(const ClusterWindowState& state) {
-    return state.hotKeyEdited && state.hotKeyRefused;
+    return state.pane == ClusterPane::Clusters && state.hotKeyEdited && state.hotKeyRefused;
 }
 
 void StoreClusterHotKey(const ClusterWindowState& state, IniDocument& document) {
