@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cluster_hot_keys.h"
 #include "app/command_message.h"
 #include "app/layout_commands.h"
 #include "app/shell.h"
@@ -53,6 +54,7 @@ CommandResult ChangeActivation(const ReceivedCommand& command) {
 
 CommandResult Reload() {
     UpdateClusterMap(L"", L"reload");
+    RegisterClusterHotKeys(HotKeyReport::Quiet);
     UpdateTrayTooltip();
     return {};
 }

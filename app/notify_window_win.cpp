@@ -8,6 +8,7 @@
 #include "engine/engine.h"
 #include "app/quick_menu.h"
 #include "app/layout_commands.h"
+#include "app/cluster_hot_keys.h"
 #include "app/command_receiver.h"
 
 namespace {
@@ -26,6 +27,7 @@ void RunQuitSequence() {
     RemoveWinEventHooks();
     Shell_NotifyIconW(NIM_DELETE, &TrayIconData);
     UnregisterHotKey(NotifyWindow, HOTKEY_ID_OPEN);
+    UnregisterClusterHotKeys();
     StopAnimator();
     UnregisterDesktopHook(NotifyWindow);
     Sleep(1000);
@@ -150,6 +152,7 @@ LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
             return 0;
         case WM_HOTKEY:
             if (wParam == HOTKEY_ID_OPEN) OpenOrRaiseInspectorWindow();
+            OnClusterHotKey(wParam);
             return 0;
         case WM_DISPLAYCHANGE:
         case WM_DEVICECHANGE:
@@ -158,6 +161,10 @@ LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
             return OnDisplayNoticeMessage(message, wParam, lParam);
         case WM_PNR_RELOAD:
             UpdateClusterMap(L"", L"reload");
+            RegisterClusterHotKeys(HotKeyReport::Quiet);
+            return 0;
+        case WM_PNR_HOT_KEYS_CHANGED:
+            RegisterClusterHotKeys(HotKeyReport::Quiet);
             return 0;
         case WM_COPYDATA:
             return OnCommandData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));

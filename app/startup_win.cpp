@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 
+#include "app/cluster_hot_keys.h"
 #include "app/command_receiver.h"
 #include "engine/display_watch.h"
 #include "engine/engine.h"
@@ -220,6 +221,7 @@ int RunPinora(HINSTANCE instance) {
     UpdateTrayTooltip();
 
     RegisterHotKey(NotifyWindow, HOTKEY_ID_OPEN, MOD_ALT, VK_OEM_3);
+    RegisterClusterHotKeys(HotKeyReport::TakenAtStartUp);
     StartTakingCommands(NotifyWindow);
     NameCurrentThread(L"Main Pinora Thread");
 

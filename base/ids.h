@@ -6,6 +6,11 @@
 constexpr unsigned TRAY_ICON_ID = 1000;
 constexpr unsigned TRAY_CALLBACK_MESSAGE = 2000;
 constexpr int HOTKEY_ID_OPEN = 1;
+// Cluster hot keys: the n-th one registered is 2 + n, up to 999; the Clusters pane tries a
+// combination under the spare id.
+constexpr int HOTKEY_ID_CLUSTER_BASE = 2;
+constexpr int HOTKEY_ID_CLUSTER_LAST = 999;
+constexpr int HOTKEY_ID_PANE_TRY = 1000;
 
 // Private window messages (WM_USER is 0x0400).
 constexpr unsigned WM_PNR_LOAD_PROFILE = 0x0400 + 101;
@@ -51,6 +56,12 @@ constexpr int IDC_CLUSTER_OK = 3012;
 constexpr int IDC_MOVE_TO_DESKTOP = 3013;
 constexpr int IDC_ONLY_WITH_THESE_MONITORS = 3014;  // three states: tied here, tied elsewhere only, untied
 constexpr int IDC_DISPLAY_SETUP_TEXT = 3015;        // the words under it
+constexpr int IDC_HOT_KEY_LABEL = 3016;
+constexpr int IDC_CLUSTER_HOT_KEY = 3017;  // the system hot-key control
+constexpr int IDC_CLEAR_HOT_KEY = 3018;
+constexpr int IDC_HOT_KEY_NOTE = 3019;  // why the combination is refused
+// To the notification window: a cluster file's hot key, name or existence changed.
+constexpr unsigned WM_PNR_HOT_KEYS_CHANGED = 0x0400 + 155;
 
 // ---- Inspector window controls (4000 block) ----
 constexpr int IDC_INSPECTOR_CLUSTER = 4000;

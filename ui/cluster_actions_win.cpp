@@ -17,6 +17,7 @@
 #include "storage/catalogue.h"
 #include "storage/ini.h"
 #include "storage/profile_reading.h"
+#include "ui/cluster_hot_key.h"
 #include "ui/cluster_ties.h"
 #include "ui/cluster_window.h"
 #include "ui/shell_link.h"
@@ -86,7 +87,8 @@ NameBoxState ReadNameBox(const ClusterWindowState& state) {
 // Apply is offered once something changed, unless the typed name could not be applied.
 void OfferApply(const ClusterWindowState& state) {
     const NameBoxState box = ReadNameBox(state);
-    EnableItem(state, IDC_CLUSTER_APPLY, !box.clusterNames.empty() && TypedNameAllowsApply(box));
+    EnableItem(state, IDC_CLUSTER_APPLY,
+               !box.clusterNames.empty() && TypedNameAllowsApply(box) && !HotKeyBlocksApply(state));
 }
 
 bool HasItem(const std::vector<std::wstring>& items, const std::wstring& name) {
@@ -216,7 +218,7 @@ void ApplyClustersPane(ClusterWindowState& state, const NameBoxState& box) {
     const HWND list = Item(state, IDC_CLUSTER_LIST);
     const std::wstring selected = SelectedItemText(list);
     // Only the selected cluster's own file is ever written.
-    if (selected.empty() || selected != box.current) return;
+    if (selected.empty() || selected != box.current || HotKeyBlocksApply(state)) return;
     const wchar_t* activateOnStartup = YesNo(IsChecked(state, IDC_ACTIVATE_ON_STARTUP));
     const wchar_t* showInQuickMenu = YesNo(IsChecked(state, IDC_SHOW_IN_QUICK_MENU));
     const bool written = RewriteClusterFile(selected, [&](IniDocument& document) {
@@ -224,6 +226,7 @@ void ApplyClustersPane(ClusterWindowState& state, const NameBoxState& box) {
         configuration.GetOrInsert(L"Activate on Startup") = activateOnStartup;
         configuration.GetOrInsert(L"Show in Quick Menu") = showInQuickMenu;
         StoreClusterTie(state, document);
+        StoreClusterHotKey(state, document);
         return true;
     });
     // Renaming a file whose flags could not be saved would leave the user guessing which took.
@@ -244,6 +247,8 @@ void ApplyClustersPane(ClusterWindowState& state, const NameBoxState& box) {
     } else {
         UpdateClusterMap(L"", L"");
     }
+    ShowClusterHotKey(state, renamed ? box.typed : selected);
+    AskForHotKeyRegistration();
 }
 
 void DeleteWindowEntry(ClusterWindowState& state, const std::wstring& section) {
@@ -275,12 +280,14 @@ void OnNameChanged(ClusterWindowState& state) {
     if (state.programSetsName) return;
     const NameButtons buttons = ButtonsForTypedName(ReadNameBox(state));
     EnableItem(state, IDC_CLUSTER_NEW, buttons.newEnabled);
-    if (buttons.apply != ApplyButton::Keep) EnableItem(state, IDC_CLUSTER_APPLY, buttons.apply == ApplyButton::Enable);
+    if (buttons.apply != ApplyButton::Keep) {
+        EnableItem(state, IDC_CLUSTER_APPLY, buttons.apply == ApplyButton::Enable && !HotKeyBlocksApply(state));
+    }
 }
 
 void OnOptionClick(ClusterWindowState& state, int id) {
-    const bool clusterOption =
-        id == IDC_ACTIVATE_ON_STARTUP || id == IDC_SHOW_IN_QUICK_MENU || id == IDC_ONLY_WITH_THESE_MONITORS;
+    const bool clusterOption = id == IDC_ACTIVATE_ON_STARTUP || id == IDC_SHOW_IN_QUICK_MENU ||
+                               id == IDC_ONLY_WITH_THESE_MONITORS || id == IDC_CLUSTER_HOT_KEY;
     state.pane = clusterOption ? ClusterPane::Clusters : ClusterPane::Windows;
     OfferApply(state);
     DisarmDelete(state);
@@ -319,8 +326,10 @@ void OnNew(ClusterWindowState& state) {
         SetChecked(state, IDC_SHOW_IN_QUICK_MENU,
                    ReadClusterValue(name, kConfiguration, L"Show in Quick Menu", L"No") == L"Yes");
         ShowClusterTie(state, name);
+        ShowClusterHotKey(state, name);
     }
     UpdateClusterMap(L"", L"");
+    AskForHotKeyRegistration();
 }
 
 void OnRules(ClusterWindowState& state) {
@@ -349,6 +358,7 @@ void OnDelete(ClusterWindowState& state) {
         RefreshClusterManagement(state.window);
         UpdateClusterMap(L"", L"");
         UpdateTrayTooltip();
+        AskForHotKeyRegistration();
     }
     DisarmDelete(state);
 }

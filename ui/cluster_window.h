@@ -3,9 +3,11 @@
 // Everything here runs on the window's own thread.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "storage/hot_key_text.h"
 #include "ui/cluster_name_check.h"
 
 // Lives on the stack of the window's creation, which also runs the window's message loop,
@@ -17,6 +19,9 @@ struct ClusterWindowState {
     ClusterPane pane = ClusterPane::Clusters;
     bool deleteArmed = false;
     bool programSetsName = false;  // the name box changes, but not by the user's typing
+    std::optional<HotKey> hotKey;  // the Clusters pane's, as shown
+    bool hotKeyEdited = false;     // changed since it was read from the file
+    bool hotKeyRefused = false;    // taken: the note says by what
 };
 
 // ---- Controls (cluster_window_win.cpp) -------------------------------------------------------

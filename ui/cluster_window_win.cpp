@@ -15,6 +15,7 @@
 #include "engine/engine.h"
 #include "storage/catalogue.h"
 #include "storage/ini.h"
+#include "ui/cluster_hot_key.h"
 #include "ui/cluster_ties.h"
 #include "ui/cluster_window.h"
 #include "ui/config_windows.h"
@@ -38,14 +39,14 @@ struct ControlSpec {
 // disabled combo box with two thin lists masking its right edge, and a one-pixel decoy edit
 // that hands the focus on to the name box.
 const ControlSpec kControls[] = {
-    {L"BUTTON", L"", 8, 0, 242, 188, WS_CLIPSIBLINGS | BS_GROUPBOX, 0, false},
+    {L"BUTTON", L"", 8, 0, 242, 236, WS_CLIPSIBLINGS | BS_GROUPBOX, 0, false},
     {L"STATIC", L" Cluster Config ", 72, 0, 106, 20, SS_CENTER, 0, false},
-    {L"BUTTON", L"", 249, 0, 100, 188, BS_GROUPBOX, 0, false},
+    {L"BUTTON", L"", 249, 0, 100, 236, BS_GROUPBOX, 0, false},
     {L"STATIC", L" Clusters ", 267, 0, 62, 20, 0, 0, false},
-    {L"BUTTON", L"", 348, 0, 99, 158, BS_GROUPBOX, 0, false},
+    {L"BUTTON", L"", 348, 0, 99, 206, BS_GROUPBOX, 0, false},
     {L"STATIC", L" Windows ", 364, 0, 67, 20, 0, 0, false},
-    {L"STATIC", L" ", 247, 9, 4, 177, 0, 0, false},
-    {L"STATIC", L" ", 346, 9, 4, 147, 0, 0, false},
+    {L"STATIC", L" ", 247, 9, 4, 225, 0, 0, false},
+    {L"STATIC", L" ", 346, 9, 4, 195, 0, 0, false},
     {L"STATIC", L"Name:", 17, 28, 46, 20, SS_CENTERIMAGE, 0, false},
     {L"COMBOBOX", L"", 63, 27, 176, 24, WS_DISABLED | WS_CLIPSIBLINGS, 0, false},
     {L"EDIT", L"", 65, 30, 170, 1, 0, 0, false},
@@ -62,14 +63,18 @@ const ControlSpec kControls[] = {
     {L"BUTTON", L"Only with these monitors", 18, 104, 222, 20, WS_DISABLED | WS_TABSTOP | BS_RIGHT | BS_3STATE,
      IDC_ONLY_WITH_THESE_MONITORS, false},
     {L"STATIC", L"", 18, 125, 222, 28, SS_RIGHT, IDC_DISPLAY_SETUP_TEXT, false},
-    {L"LISTBOX", L"", 258, 20, 81, 82, WS_VSCROLL | LBS_NOTIFY, IDC_CLUSTER_LIST, false},
-    {L"LISTBOX", L"", 357, 20, 81, 128, WS_VSCROLL | LBS_NOTIFY, IDC_WINDOW_LIST, false},
-    {L"BUTTON", L"New", 17, 155, 75, 23, WS_DISABLED | WS_TABSTOP, IDC_CLUSTER_NEW, false},
-    {L"BUTTON", L"Rules", 97, 155, 75, 23, WS_DISABLED | WS_TABSTOP, IDC_CLUSTER_RULES, false},
-    {L"BUTTON", L"Delete", 177, 155, 75, 23, WS_DISABLED | WS_TABSTOP, IDC_CLUSTER_DELETE, false},
-    {L"BUTTON", L"Apply", 257, 155, 83, 23, WS_DISABLED | WS_TABSTOP, IDC_CLUSTER_APPLY, false},
-    {L"BUTTON", L"OK", 356, 164, 91, 23, WS_TABSTOP, IDC_CLUSTER_OK, false},
-    {L"BUTTON", L"Open Missing Windows", 257, 106, 83, 44, WS_DISABLED | WS_TABSTOP | BS_MULTILINE,
+    {L"STATIC", L"Hot key:", 17, 158, 56, 22, SS_CENTERIMAGE, IDC_HOT_KEY_LABEL, false},
+    {HOTKEY_CLASSW, L"", 75, 158, 114, 22, WS_DISABLED | WS_TABSTOP | WS_BORDER, IDC_CLUSTER_HOT_KEY, false},
+    {L"BUTTON", L"Clear", 194, 157, 46, 24, WS_DISABLED | WS_TABSTOP, IDC_CLEAR_HOT_KEY, false},
+    {L"STATIC", L"", 18, 183, 222, 16, SS_RIGHT | SS_ENDELLIPSIS, IDC_HOT_KEY_NOTE, false},
+    {L"LISTBOX", L"", 258, 20, 81, 130, WS_VSCROLL | LBS_NOTIFY, IDC_CLUSTER_LIST, false},
+    {L"LISTBOX", L"", 357, 20, 81, 176, WS_VSCROLL | LBS_NOTIFY, IDC_WINDOW_LIST, false},
+    {L"BUTTON", L"New", 17, 203, 75, 23, WS_DISABLED | WS_TABSTOP, IDC_CLUSTER_NEW, false},
+    {L"BUTTON", L"Rules", 97, 203, 75, 23, WS_DISABLED | WS_TABSTOP, IDC_CLUSTER_RULES, false},
+    {L"BUTTON", L"Delete", 177, 203, 75, 23, WS_DISABLED | WS_TABSTOP, IDC_CLUSTER_DELETE, false},
+    {L"BUTTON", L"Apply", 257, 203, 83, 23, WS_DISABLED | WS_TABSTOP, IDC_CLUSTER_APPLY, false},
+    {L"BUTTON", L"OK", 356, 212, 91, 23, WS_TABSTOP, IDC_CLUSTER_OK, false},
+    {L"BUTTON", L"Open Missing Windows", 257, 154, 83, 44, WS_DISABLED | WS_TABSTOP | BS_MULTILINE,
      IDC_OPEN_MISSING_WINDOWS, false},
 };
 
@@ -115,10 +120,11 @@ bool IsYes(const std::wstring& cluster, const std::wstring& section, const wchar
     return ReadClusterValue(cluster, section, key, L"No") == L"Yes";
 }
 
-void ShowClusterFlags(const ClusterWindowState& state, const std::wstring& cluster) {
+void ShowClusterFlags(ClusterWindowState& state, const std::wstring& cluster) {
     SetChecked(state, IDC_ACTIVATE_ON_STARTUP, IsYes(cluster, kConfiguration, L"Activate on Startup"));
     SetChecked(state, IDC_SHOW_IN_QUICK_MENU, IsYes(cluster, kConfiguration, L"Show in Quick Menu"));
     ShowClusterTie(state, cluster);
+    ShowClusterHotKey(state, cluster);
 }
 
 WPARAM CornerCheckState(const std::wstring& corners) {
@@ -146,7 +152,9 @@ const PaneOption kPaneOptions[] = {
     {IDC_ACTIVATE_ON_STARTUP, false, true},  {IDC_SHOW_IN_QUICK_MENU, false, true},
     {IDC_LAUNCH_WITH_QUICKMENU, true, true}, {IDC_SUPERGLUE, true, false},
     {IDC_MOVE_TO_DESKTOP, true, true},       {IDC_ONLY_WITH_THESE_MONITORS, false, true},
-    {IDC_DISPLAY_SETUP_TEXT, false, true},
+    {IDC_DISPLAY_SETUP_TEXT, false, true},   {IDC_HOT_KEY_LABEL, false, true},
+    {IDC_CLUSTER_HOT_KEY, false, true},      {IDC_CLEAR_HOT_KEY, false, true},
+    {IDC_HOT_KEY_NOTE, false, true},
 };
 
 void ShowPane(ClusterWindowState& state, ClusterPane pane) {
@@ -181,6 +189,7 @@ void OnCommand(ClusterWindowState& state, WPARAM wParam) {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
     if (id == IDC_CLUSTER_NAME && code == EN_CHANGE) return OnNameChanged(state);
+    if (id == IDC_CLUSTER_HOT_KEY && code == EN_CHANGE) return OnHotKeyEdited(state);
     if (code == LBN_SELCHANGE) {
         if (id == IDC_CLUSTER_LIST || id == IDC_WINDOW_LIST) OnListSelection(state, id);
         return;
@@ -210,6 +219,8 @@ void OnCommand(ClusterWindowState& state, WPARAM wParam) {
             return;
         case IDC_OPEN_MISSING_WINDOWS:
             return OnOpenMissingWindows(state);
+        case IDC_CLEAR_HOT_KEY:
+            return ClearHotKey(state);
         default:
             return;
     }
@@ -369,6 +380,7 @@ void RefreshClusterManagement(HWND window) {
             SetChecked(*state, id, false);
         }
         ShowClusterTie(*state, L"");
+        ShowClusterHotKey(*state, L"");
         for (int id : {IDC_CLUSTER_LIST, IDC_WINDOW_LIST, IDC_CLUSTER_NEW, IDC_CLUSTER_RULES, IDC_CLUSTER_DELETE,
                        IDC_CLUSTER_APPLY}) {
             EnableItem(*state, id, false);

@@ -17,7 +17,7 @@ LRESULT CALLBACK RulesWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 // Outer sizes of the configuration windows.
 constexpr int kSettingsWindowWidth = 258, kSettingsWindowHeight = 167;
-constexpr int kClusterWindowWidth = 475, kClusterWindowHeight = 238;
+constexpr int kClusterWindowWidth = 475, kClusterWindowHeight = 286;
 constexpr int kInspectorWindowWidth = 398, kInspectorWindowHeight = 248;
 
 // ---- Rules editor, shared by the Cluster Management and Inspector windows ----------------

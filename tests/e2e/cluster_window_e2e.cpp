@@ -194,7 +194,7 @@ TEST_F(ClusterWindow, OpensOnTheFirstClusterAndShowsEachSelectedWindowsOptions) 
 
     EXPECT_EQ(WindowText(window_), L"Pinora Cluster Management");
     const RECT desktop = WindowRect(GetDesktopWindow());
-    EXPECT_TRUE(SameRect(WindowRect(window_), Rect((desktop.right - 475) / 2, (desktop.bottom - 238) / 2, 475, 238)))
+    EXPECT_TRUE(SameRect(WindowRect(window_), Rect((desktop.right - 475) / 2, (desktop.bottom - 286) / 2, 475, 286)))
         << Describe(WindowRect(window_));
     EXPECT_EQ(GetWindowLongW(window_, GWL_STYLE) & WS_THICKFRAME, 0) << "the border must not resize it";
 

@@ -48,6 +48,9 @@ std::vector<HWND> ChildrenTopFirst(HWND window);
 HWND FocusedControl(HWND window);
 // Pastes text into an edit as Ctrl+V would: the text goes onto the clipboard, then WM_PASTE.
 void Paste(HWND edit, const std::wstring& text);
+// Gives the control the keyboard focus, as a click on it would, through the input state its
+// thread shares with the test's for the moment: no pointer position takes part.
+void FocusControl(HWND control);
 // A real left click (SendInput) at a point of the control's client area.
 void ClickAt(HWND control, POINT clientPoint);
 // Every visible top-level window on the desktop, of any process.

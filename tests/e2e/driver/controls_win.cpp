@@ -168,6 +168,14 @@ void Paste(HWND edit, const std::wstring& text) {
     SendMessageTimeoutW(edit, WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
 }
 
+void FocusControl(HWND control) {
+    const DWORD self = GetCurrentThreadId(), owner = GetWindowThreadProcessId(control, nullptr);
+    if (!AttachThreadInput(self, owner, TRUE)) return;
+    SetFocus(control);
+    AttachThreadInput(self, owner, FALSE);
+    SyncWindow(control);
+}
+
 void ClickAt(HWND control, POINT clientPoint) {
     ClientToScreen(control, &clientPoint);
     const int width = GetSystemMetrics(SM_CXSCREEN) - 1, height = GetSystemMetrics(SM_CYSCREEN) - 1;

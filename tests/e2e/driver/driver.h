@@ -158,6 +158,8 @@ class TestWindows {
     bool Burst(HWND window, int count);
     // The desktop number that the desktop-library stand-in reports for the window.
     bool SetDesktopNumber(HWND window, int number);
+    // Registers a hot key in the helper, which then holds it until it ends.
+    bool HoldHotKey(UINT modifiers, UINT virtualKey);
 
   private:
     LRESULT Send(const std::wstring& command) const;

@@ -72,6 +72,9 @@ bool TestWindows::Drag(HWND w, RECT outer) {
 bool TestWindows::Rename(HWND w, const std::wstring& title) {
     return Send(L"rename\t" + Handle(w) + L"\t" + title) != 0;
 }
+bool TestWindows::HoldHotKey(UINT modifiers, UINT virtualKey) {
+    return Send(L"hotkey\t" + std::to_wstring(modifiers) + L"\t" + std::to_wstring(virtualKey)) != 0;
+}
 bool TestWindows::Minimize(HWND w) {
     return Send(L"minimize\t" + Handle(w)) != 0;
 }

@@ -14,6 +14,7 @@
 //   event   hwnd eventId      raise one window event for the window
 //   desktop hwnd number       the desktop number the desktop-library stand-in reports
 //   burst   hwnd count        rename and move in a tight loop, raising events each time
+//   hotkey  modifiers vk      hold a hot key (RegisterHotKey), as another program would
 //   quit                      close every window and end the helper
 #include <cstdint>
 

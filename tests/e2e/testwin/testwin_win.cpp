@@ -199,6 +199,10 @@ LRESULT RunCommand(const std::vector<std::wstring>& a) {
         PostQuitMessage(0);
         return 1;
     }
+    if (verb == L"hotkey") {
+        static int nextId = 1;
+        return RegisterHotKey(nullptr, nextId++, static_cast<UINT>(Number(a, 1)), static_cast<UINT>(Number(a, 2)));
+    }
     HWND w = HandleArg(a, 1);
     if (!IsWindow(w)) return 0;
     if (verb == L"move") {
