@@ -4,6 +4,7 @@
 // doing only the reads no refresh can avoid (enumeration, visibility, title, visible frame).
 // Usage: pnr_bench_live_windows [window count ...]   (default: 50 200)
 #include <windows.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -47,7 +48,7 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
 // The yardstick: what any refresh has to read of every window on the desktop.
 void BareReads() {
     std::vector<HWND> windows;
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    EnumDesktopWindows(nullptr, CollectWindow, reinterpret_cast<LPARAM>(&windows));
     for (HWND window : windows) {
         if (!IsWindowVisible(window)) continue;
         const std::wstring title = GetWindowTitleText(window);
@@ -117,6 +118,8 @@ void Measure(int windowCount) {
 
 int main(int argc, char** argv) {
     if (RanAsWindowHost()) return 0;
+    // As on Pinora's main thread, where refreshes run with COM initialised for good.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::vector<int> counts;
     for (int i = 1; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
     if (counts.empty()) counts = {50, 200};
