@@ -62,8 +62,8 @@ void MeasureSideBySide(RunTimes* bare, RunTimes* refresh) {
     std::vector<double> bareRuns;
     std::vector<double> refreshRuns;
     for (int i = 0; i < kRefreshRuns; ++i) {
-        bareRuns.push_back(MeasureRuns(1, BareReads).fastest);
-        refreshRuns.push_back(MeasureRuns(1, RefreshLiveWindowList).fastest);
+        bareRuns.push_back(MeasureSpacedRuns(1, BareReads).fastest);
+        refreshRuns.push_back(MeasureSpacedRuns(1, RefreshLiveWindowList).fastest);
     }
     for (auto* values : {&bareRuns, &refreshRuns}) std::sort(values->begin(), values->end());
     *bare = {bareRuns.front(), bareRuns[bareRuns.size() / 2], bareRuns.back()};
@@ -93,7 +93,7 @@ void Measure(int windowCount) {
     MeasureSideBySide(&bare, &refresh);
     const size_t listed = LiveWindowList.Snapshot().size();
     ClusterMap.Replace(SavedClusters());
-    const RunTimes withProfiles = MeasureRuns(kRefreshRuns, RefreshLiveWindowList);
+    const RunTimes withProfiles = MeasureSpacedRuns(kRefreshRuns, RefreshLiveWindowList);
     const RunTimes titleChange =
         FirstTitleChangeTimes(FindWindowW(L"PnrBenchWindow", HostedTitle(0).c_str()), kRefreshRuns);
     const double lookup = LookupMicroseconds();
