@@ -50,7 +50,7 @@ void BareReads() {
     std::vector<HWND> windows;
     EnumDesktopWindows(nullptr, CollectWindow, reinterpret_cast<LPARAM>(&windows));
     for (HWND window : windows) {
-        if (!IsWindowVisible(window)) continue;
+        if (!(GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE)) continue;  // one read, as the refresh does
         const std::wstring title = GetWindowTitleText(window);
         RECT frame = {};
         GetVisibleFrame(window, &frame);
