@@ -4,6 +4,7 @@
 // doing only the reads no refresh can avoid (enumeration, visibility, title, visible frame).
 // Usage: pnr_bench_live_windows [window count ...]   (default: 50 200)
 #include <windows.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -47,9 +48,9 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
 // The yardstick: what any refresh has to read of every window on the desktop.
 void BareReads() {
     std::vector<HWND> windows;
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    EnumDesktopWindows(nullptr, CollectWindow, reinterpret_cast<LPARAM>(&windows));
     for (HWND window : windows) {
-        if (!IsWindowVisible(window)) continue;
+        if (!(GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE)) continue;  // one read, as the refresh does
         const std::wstring title = GetWindowTitleText(window);
         RECT frame = {};
         GetVisibleFrame(window, &frame);
@@ -61,8 +62,8 @@ void MeasureSideBySide(RunTimes* bare, RunTimes* refresh) {
     std::vector<double> bareRuns;
     std::vector<double> refreshRuns;
     for (int i = 0; i < kRefreshRuns; ++i) {
-        bareRuns.push_back(MeasureRuns(1, BareReads).fastest);
-        refreshRuns.push_back(MeasureRuns(1, RefreshLiveWindowList).fastest);
+        bareRuns.push_back(MeasureSpacedRuns(1, BareReads).fastest);
+        refreshRuns.push_back(MeasureSpacedRuns(1, RefreshLiveWindowList).fastest);
     }
     for (auto* values : {&bareRuns, &refreshRuns}) std::sort(values->begin(), values->end());
     *bare = {bareRuns.front(), bareRuns[bareRuns.size() / 2], bareRuns.back()};
@@ -92,7 +93,7 @@ void Measure(int windowCount) {
     MeasureSideBySide(&bare, &refresh);
     const size_t listed = LiveWindowList.Snapshot().size();
     ClusterMap.Replace(SavedClusters());
-    const RunTimes withProfiles = MeasureRuns(kRefreshRuns, RefreshLiveWindowList);
+    const RunTimes withProfiles = MeasureSpacedRuns(kRefreshRuns, RefreshLiveWindowList);
     const RunTimes titleChange =
         FirstTitleChangeTimes(FindWindowW(L"PnrBenchWindow", HostedTitle(0).c_str()), kRefreshRuns);
     const double lookup = LookupMicroseconds();
@@ -117,6 +118,8 @@ void Measure(int windowCount) {
 
 int main(int argc, char** argv) {
     if (RanAsWindowHost()) return 0;
+    // As on Pinora's main thread, where refreshes run with COM initialised for good.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::vector<int> counts;
     for (int i = 1; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
     if (counts.empty()) counts = {50, 200};

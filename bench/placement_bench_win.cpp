@@ -1,7 +1,8 @@
 // Placement as the user sees it: from the moment a claimed window is shown until its visible
-// frame sits exactly at the saved frame (20 runs), how many frames the glide delivers and the
-// longest pause between two of them; then Pinora's CPU time and thread count over 20 seconds
-// with its cluster active and nothing moving.
+// frame sits exactly at the saved frame (20 runs), how many positions the glide shows, the
+// longest pause between two frames it gives the window, and the longest stay at one position
+// (the ease-out's last steps move less than a pixel, so they may repeat a position); then
+// Pinora's CPU time and thread count over 20 seconds with its cluster active and nothing moving.
 // Usage: pnr_bench_placement <Pinora.exe> [runs] [idle seconds]
 // Writes its cluster file into this prefix's %APPDATA%\Pinora (run it in a bench prefix).
 #include <windows.h>
@@ -32,11 +33,13 @@ double Milliseconds(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-// Every frame the window is given, as its own thread sees it arrive.
+// Every position the window takes, and when each frame of the glide arrives (a frame may
+// repeat the position before it), as the window's own thread sees them.
 struct FrameLog {
     std::mutex mutex;
     std::condition_variable arrived;
     std::vector<std::pair<Clock::time_point, RECT>> frames;
+    std::vector<Clock::time_point> glideFrames;  // from the first move on
 };
 FrameLog Log;
 
@@ -49,10 +52,11 @@ LRESULT CALLBACK GlideWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         RECT rect = {};
         GetWindowRect(window, &rect);
         std::lock_guard<std::mutex> lock(Log.mutex);
-        if (Log.frames.empty() || !SameRect(Log.frames.back().second, rect)) {
-            Log.frames.emplace_back(Clock::now(), rect);
-            if (SameRect(rect, kSaved)) Log.arrived.notify_all();
-        }
+        const auto now = Clock::now();
+        const bool moved = Log.frames.empty() || !SameRect(Log.frames.back().second, rect);
+        if (moved) Log.frames.emplace_back(now, rect);
+        if (Log.frames.size() > 1) Log.glideFrames.push_back(now);
+        if (moved && SameRect(rect, kSaved)) Log.arrived.notify_all();
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -72,6 +76,7 @@ struct GlideRun {
     double latencyMs = 0;
     int frames = 0;
     double longestGapMs = 0;
+    double longestStayMs = 0;
     bool arrived = false;
     int threadsMidGlide = 0;
 };
@@ -81,6 +86,7 @@ GlideRun RunOnce(DWORD pinoraId) {
     {
         std::lock_guard<std::mutex> lock(Log.mutex);
         Log.frames.clear();
+        Log.glideFrames.clear();
     }
     GlideRun run;
     Clock::time_point shown;
@@ -94,6 +100,7 @@ GlideRun RunOnce(DWORD pinoraId) {
         {
             std::lock_guard<std::mutex> lock(Log.mutex);
             Log.frames.clear();
+            Log.glideFrames.clear();
             shown = Clock::now();
         }
         ShowWindow(window.load(), SW_SHOWNOACTIVATE);
@@ -111,9 +118,13 @@ GlideRun RunOnce(DWORD pinoraId) {
         if (run.arrived) {
             run.latencyMs = Milliseconds(Log.frames.back().first - shown);
             run.frames = static_cast<int>(Log.frames.size());
-            for (size_t i = 1; i < Log.frames.size(); ++i) {
+            for (size_t i = 1; i < Log.glideFrames.size(); ++i) {
                 run.longestGapMs =
-                    std::max(run.longestGapMs, Milliseconds(Log.frames[i].first - Log.frames[i - 1].first));
+                    std::max(run.longestGapMs, Milliseconds(Log.glideFrames[i] - Log.glideFrames[i - 1]));
+            }
+            for (size_t i = 2; i < Log.frames.size(); ++i) {
+                run.longestStayMs =
+                    std::max(run.longestStayMs, Milliseconds(Log.frames[i].first - Log.frames[i - 1].first));
             }
         }
     }
@@ -136,6 +147,7 @@ void ReportGlides(const std::vector<GlideRun>& runs) {
     std::vector<double> latencies;
     std::vector<int> frames;
     double longestGap = 0;
+    double longestStay = 0;
     int lost = 0;
     for (const GlideRun& r : runs) {
         if (!r.arrived) {
@@ -145,6 +157,7 @@ void ReportGlides(const std::vector<GlideRun>& runs) {
         latencies.push_back(r.latencyMs);
         frames.push_back(r.frames);
         longestGap = std::max(longestGap, r.longestGapMs);
+        longestStay = std::max(longestStay, r.longestStayMs);
     }
     if (latencies.empty()) {
         std::printf("no glide arrived\n");
@@ -154,8 +167,9 @@ void ReportGlides(const std::vector<GlideRun>& runs) {
     std::sort(frames.begin(), frames.end());
     std::printf("show to exact saved frame, %zu runs: median %.1f ms, best %.1f ms, worst %.1f ms (floor 292 ms)\n",
                 latencies.size(), latencies[latencies.size() / 2], latencies.front(), latencies.back());
-    std::printf("frames per glide: median %d, fewest %d, most %d; longest gap between frames %.1f ms\n",
+    std::printf("positions per glide: median %d, fewest %d, most %d; longest gap between frames %.1f ms\n",
                 frames[frames.size() / 2], frames.front(), frames.back(), longestGap);
+    std::printf("longest stay at one position during a glide: %.1f ms\n", longestStay);
     if (lost) std::printf("%d runs never arrived\n", lost);
     std::printf("Pinora's threads in the middle of the first glide: %d\n", runs.front().threadsMidGlide);
 }

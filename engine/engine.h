@@ -8,6 +8,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "base/diagnostics.h"
 #include "base/ids.h"
@@ -31,6 +32,8 @@ std::wstring GetWindowExecutablePath(HWND window);
 HRESULT GetVisibleFrame(HWND window, RECT* frame);
 bool IsMaximizedOrMinimized(HWND window);
 bool IsFullscreenWindow(HWND window);
+// Every top-level window of this desktop, top of the stacking order first.
+std::vector<HWND> TopLevelWindowsTopFirst();
 void RefreshLiveWindowList();
 WindowProfile FindLiveWindow(HWND window);
 WindowProfile LiveWindowAt(int index);

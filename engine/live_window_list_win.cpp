@@ -13,23 +13,6 @@ GuardedValue<LiveWindowSequence>& LiveWindowList = *new GuardedValue<LiveWindowS
 
 namespace {
 
-BOOL CALLBACK CollectTopLevelWindow(HWND window, LPARAM context) {
-    try {
-        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-    } catch (...) {
-        return FALSE;  // out of memory: work with what was collected
-    }
-    return TRUE;
-}
-
-// Top of the stacking order first. The handles are collected before any of them is read, so
-// the enumeration callback stays trivial and nothing can unwind through the system.
-std::vector<HWND> TopLevelWindowsInZOrder() {
-    std::vector<HWND> windows;
-    EnumWindows(CollectTopLevelWindow, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
 // The foreground window, its parents and its owner belong to the application the user is in;
 // they lead the list so that index 0 is that application's window. The parents are those that
 // IsChild would find (up the chain while the windows are child windows), gathered once per
@@ -85,7 +68,7 @@ WindowProfile LiveRecordOf(HWND window, EligibleWindow&& eligible, KnownWindowCa
 LiveWindowSequence ReadLiveWindows() {
     const ClusterMapValue clusters = ClusterMap.Snapshot();
     const ForegroundRelation foreground;
-    const std::vector<HWND> windows = TopLevelWindowsInZOrder();
+    const std::vector<HWND> windows = TopLevelWindowsTopFirst();
     KnownWindowCache known(windows);
     LiveWindowSequence related;  // in enumeration order; each one goes in front of the earlier ones
     LiveWindowSequence others;
@@ -101,7 +84,27 @@ LiveWindowSequence ReadLiveWindows() {
     return related;
 }
 
+BOOL CALLBACK CollectTopLevelWindow(HWND window, LPARAM context) {
+    try {
+        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    } catch (...) {
+        return FALSE;  // out of memory: work with what was collected
+    }
+    return TRUE;
+}
+
 }  // namespace
+
+// The handles are collected before any of them is read, so the enumeration callback stays
+// trivial and nothing can unwind through the system. EnumWindows gives the same windows in the
+// same order, but Wine asks the window server once per window whether it still exists before
+// passing it on (1.6 ms for 200 windows); the desktop's enumeration hands the list over as it
+// is (0.07 ms). Wine adds its hidden message-only windows at the end, which no reader takes.
+std::vector<HWND> TopLevelWindowsTopFirst() {
+    std::vector<HWND> windows;
+    EnumDesktopWindows(nullptr, CollectTopLevelWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
 
 void RefreshLiveWindowList() {
     // Desktop names may come through COM; a thread already in another apartment still works.

@@ -35,36 +35,20 @@ std::map<HWND, int32_t> LiveLevels() {
     });
 }
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
-    try {
-        reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
-    } catch (...) {
-        return FALSE;  // out of memory: walk what was collected
-    }
-    return TRUE;
-}
-
-// Top of the stacking order first: the order of the GetTopWindow / GW_HWNDNEXT walk, read in
-// one call instead of one per window.
-std::vector<HWND> TopLevelWindowsTopFirst() {
-    std::vector<HWND> windows;
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
 // The last manageable, non-topmost window above the level in the stacking order wins. Windows
-// outside the live list count as level 0. The level is compared first, so the window server is
-// asked about a window only when its level would matter.
+// outside the live list count as level 0. The walk starts at the bottom and stops at the first
+// window that qualifies, and the level is compared first, so the window server is asked about
+// a window only when it could be the answer.
 HWND LowestWindowAbove(HWND window, int32_t level) {
     const std::map<HWND, int32_t> levels = LiveLevels();
-    HWND lowest = nullptr;
-    for (HWND other : TopLevelWindowsTopFirst()) {
-        const auto found = levels.find(other);
+    const std::vector<HWND> topFirst = TopLevelWindowsTopFirst();
+    for (auto other = topFirst.rbegin(); other != topFirst.rend(); ++other) {
+        const auto found = levels.find(*other);
         const int32_t otherLevel = found == levels.end() ? 0 : found->second;
-        if (level >= otherLevel || other == window) continue;
-        if (!IsTopmost(other) && IsManageableWindow(other)) lowest = other;
+        if (level >= otherLevel || *other == window) continue;
+        if (!IsTopmost(*other) && IsManageableWindow(*other)) return *other;
     }
-    return lowest;
+    return nullptr;
 }
 
 }  // namespace
