@@ -49,6 +49,7 @@ void FollowSetup(const DisplaySetup& connected) {
 
 bool RunSettlePass() {
     Diag(L"Display settle pass.\n");
+    ForgetMonitorRects();  // the monitors may have changed again since the notice
     FollowSetup(ReadDisplaySetup());
     RefreshLiveWindowList();
     return ApplyProfiles(0) > 0;
@@ -83,6 +84,7 @@ void FollowConnectedSetup() {
 }
 
 void OnDisplayNotice(DisplayNotice notice) {
+    ForgetMonitorRects();
     Arm(Sequence.Notice(notice, NowMs()));
 }
 

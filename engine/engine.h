@@ -32,6 +32,10 @@ std::wstring GetWindowExecutablePath(HWND window);
 HRESULT GetVisibleFrame(HWND window, RECT* frame);
 bool IsMaximizedOrMinimized(HWND window);
 bool IsFullscreenWindow(HWND window);
+// Whether the rectangle is exactly a monitor's. The monitors are read once and kept until
+// ForgetMonitorRects, which every display notice and settle pass calls.
+bool EqualsAMonitor(const RECT& rect);
+void ForgetMonitorRects();
 // Every top-level window of this desktop, top of the stacking order first.
 std::vector<HWND> TopLevelWindowsTopFirst();
 void RefreshLiveWindowList();

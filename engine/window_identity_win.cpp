@@ -82,38 +82,12 @@ bool IsMaximizedOrMinimized(HWND window) {
     return placement.showCmd == SW_SHOWMAXIMIZED || placement.showCmd == SW_MINIMIZE;
 }
 
-namespace {
-
-BOOL CALLBACK CollectMonitorRect(HMONITOR, HDC, LPRECT area, LPARAM rects) {
-    try {
-        reinterpret_cast<std::vector<RECT>*>(rects)->push_back(*area);
-    } catch (...) {
-        return FALSE;  // out of memory: judge by what was collected
-    }
-    return TRUE;
-}
-
-// The monitor MonitorFromWindow picks is the one the window overlaps most; a rectangle equal to
-// a monitor's overlaps that one wholly, so "covers the monitor it is on" is "equals some
-// monitor". That takes one call for all monitors instead of two (the window's monitor, then its
-// rectangle), each of which costs more than reading the window itself.
-bool CoversAMonitorExactly(const RECT& rect) {
-    std::vector<RECT> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, CollectMonitorRect, reinterpret_cast<LPARAM>(&monitors));
-    for (const RECT& monitor : monitors) {
-        if (EqualRect(&rect, &monitor)) return true;
-    }
-    return false;
-}
-
-}  // namespace
-
-// Every location change of every window asks this, so the cheapest read that can say no comes
-// first: most windows have a caption or a sizing border.
+// Every location change of every window asks this, and so does every frame of a glide, so the
+// cheapest read that can say no comes first: most windows have a caption or a sizing border.
 bool IsFullscreenWindow(HWND window) {
     const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
     if ((style & (WS_CAPTION | WS_THICKFRAME)) != 0) return false;
     RECT rect = {};
-    if (!GetWindowRect(window, &rect) || !CoversAMonitorExactly(rect)) return false;
+    if (!GetWindowRect(window, &rect) || !EqualsAMonitor(rect)) return false;
     return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_WINDOWEDGE) == 0;
 }
