@@ -1,7 +1,6 @@
 // The monitors' rectangles, kept between display notices. Whether a window is fullscreen is
 // asked on every location change of every window and on every frame of a glide; asking the
-// system for the window's monitor each time costs more under Wine than the rest of a location
-// change, and a walk over all monitors, cheaper alone, slows every frame while windows move.
+// system for the monitors each time costs more under Wine than the rest of a location change.
 #include <optional>
 #include <vector>
 
